@@ -1,0 +1,220 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Main.h"
+
+#include "ClickableLabel.h"
+#include "ControlTag.h"
+#include "MacroButton.h"
+#include "Resizer.h"
+#include "SettingsTable.h"
+#include "scoreboard/Announcements.h"
+#include "scoreboard/ScoreText.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace quorvex::console {
+namespace {
+
+const QString kErrorTitle = QStringLiteral("Error!");
+
+} // namespace
+
+Main::Main(platform::Platform& platform, QWidget* parent)
+    : QWidget(parent)
+    , m_platform(platform)
+    , m_groupLink(platform.keyboard, platform.events, platform.messageBox)
+{
+    ui.build(*this);
+    new Resizer(*this);
+    // The stay-on-top panel reads "ON" from the start, so the window starts on top.
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    connectHandlers();
+    Form_Load();
+}
+
+void Main::connectHandlers()
+{
+    for (int i = 0; i < 2; ++i) {
+        connect(ui.cmdAddScore[i], &QPushButton::clicked, this, [this, i] { cmdAddScore_Click(i); });
+        connect(ui.lblTeam[i], &ClickableLabel::clicked, this, [this, i] { lblTeam_Click(i); });
+    }
+    connect(ui.Label7, &ClickableLabel::clicked, this, &Main::Label7_Click);
+    connect(ui.cmdAdjustGUYScore, &QPushButton::clicked, this, &Main::cmdAdjustGUYScore_Click);
+    connect(ui.cmdadjustGALscore, &QPushButton::clicked, this, &Main::cmdadjustGALscore_Click);
+    connect(ui.cmdAdjustScores, &QPushButton::clicked, this, &Main::cmdAdjustScores_Click);
+    connect(ui.cmdReset, &QPushButton::clicked, this, &Main::cmdReset_Click);
+
+    connect(ui.cmdLoadQuestions, &QPushButton::clicked, this, &Main::cmdLoadQuestions_Click);
+    connect(ui.cmdNextQuestion, &QPushButton::clicked, this, &Main::cmdNextQuestion_Click);
+    connect(ui.cmdRandomQuestion, &QPushButton::clicked, this, &Main::cmdRandomQuestion_Click);
+    connect(ui.lblQuestion, &ClickableLabel::clicked, this, &Main::lblQuestion_Click);
+    connect(ui.lblAnswer, &ClickableLabel::clicked, this, &Main::lblAnswer_Click);
+
+    for (int i = 0; i < 5; ++i) {
+        connect(ui.cmdMacro[i], &MacroButton::mouseDown, this,
+                [this, i](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position) {
+                    const int buttonCode = button == Qt::LeftButton ? 1 : button == Qt::RightButton ? 2 : 4;
+                    const int shift = (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
+                                      (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
+                                      (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+                    cmdMacro_MouseDown(i, buttonCode, shift, float(position.x()), float(position.y()));
+                });
+    }
+    connect(ui.cmdSnd, &QPushButton::clicked, this, &Main::cmdSnd_Click);
+    connect(ui.cmdTrivGroupSwap, &QPushButton::clicked, this, &Main::cmdTrivGroupSwap_Click);
+    connect(ui.cmdPING, &QPushButton::clicked, this, &Main::cmdPING_Click);
+    connect(ui.SOT_Status, &ClickableLabel::clicked, this, &Main::SOT_Status_Click);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Window lifecycle and settings
+
+void Main::Form_Load()
+{
+    LoadSettings();
+}
+
+void Main::Form_Unload()
+{
+    if (SaveSettings()) {
+        m_platform.messageBox.show(QStringLiteral("All settings saved"), platform::kStyleInformation,
+                                   QStringLiteral("FYI"));
+    }
+}
+
+void Main::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void Main::LoadSettings()
+{
+    const std::vector<SettingBinding> bindings = settingBindings(ui);
+    // Only a store that has never held a group window title is a first start; an emptied title is a choice.
+    if (!m_platform.settings.value(bindings.front().section, bindings.front().key)) {
+        SaveSettings();
+    }
+    for (const SettingBinding& binding : bindings) {
+        writeBinding(binding, m_platform.settings.value(binding.section, binding.key).value_or(QString()));
+    }
+}
+
+bool Main::SaveSettings()
+{
+    for (const SettingBinding& binding : settingBindings(ui)) {
+        m_platform.settings.setValue(binding.section, binding.key, readBinding(binding));
+    }
+    if (const std::optional<QString> failure = m_platform.settings.commit()) {
+        m_platform.messageBox.show(*failure, platform::kStyleCritical, kErrorTitle);
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Group link
+
+void Main::Say(const QString& txt)
+{
+    m_groupLink.say(ui.txtAppName->text(), txt);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Scoreboard
+
+void Main::cmdAddScore_Click(int index)
+{
+    QLabel* score = ui.lblScore[index];
+    score->setText(scoreboard::FormatScore(scoreboard::leadingNumber(score->text()) + 1));
+    if (AnnounceScore() && scoreboard::isBirthday(m_platform.clock.today())) {
+        Say(scoreboard::kBirthdayLine);
+    }
+}
+
+void Main::Label7_Click()
+{
+    AnnounceScore();
+}
+
+bool Main::AnnounceScore()
+{
+    const scoreboard::ScoreAnnouncement announcement = scoreboard::composeScoreAnnouncement(
+        {ui.lblTeam[0]->text(), ui.lblTeam[1]->text(), ui.lblScore[0]->text(), ui.lblScore[1]->text(),
+         scoreboard::leadingNumber(ui.txtQuizEndScore->text()), ui.txtEqualScores->text()});
+    Say(announcement.text);
+    return announcement.gameOver;
+}
+
+void Main::cmdAdjustGUYScore_Click()
+{
+}
+
+void Main::cmdadjustGALscore_Click()
+{
+}
+
+void Main::cmdAdjustScores_Click()
+{
+}
+
+void Main::cmdReset_Click()
+{
+}
+
+void Main::lblTeam_Click(int)
+{
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Question master
+
+void Main::cmdLoadQuestions_Click()
+{
+}
+
+void Main::cmdNextQuestion_Click()
+{
+}
+
+void Main::cmdRandomQuestion_Click()
+{
+}
+
+void Main::lblQuestion_Click()
+{
+}
+
+void Main::lblAnswer_Click()
+{
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Macro buttons
+
+void Main::cmdMacro_MouseDown(int, int, int, float, float)
+{
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Quick send and group tools
+
+void Main::cmdSnd_Click()
+{
+}
+
+void Main::cmdTrivGroupSwap_Click()
+{
+}
+
+void Main::cmdPING_Click()
+{
+}
+
+void Main::SOT_Status_Click()
+{
+}
+
+} // namespace quorvex::console

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "MainControls.h"
+#include "grouplink/GroupLink.h"
+#include "platform/Platform.h"
+
+#include <QWidget>
+
+namespace quorvex::console {
+
+// The host's console: one window whose controls hold the quiz state, and a handler for each of their events.
+class Main final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    /// Builds the window with its design values and loads the settings; the caller shows it.
+    explicit Main(platform::Platform& platform, QWidget* parent = nullptr);
+
+    const MainControls& controls() const { return ui; }
+
+    // Window lifecycle
+    void Form_Load();
+    void Form_Unload();
+    void LoadSettings();
+    /// Writes every persisted setting; tells the host in a box and returns false when the store refuses.
+    bool SaveSettings();
+
+    // Group link
+    void Say(const QString& txt);
+
+    // Scoreboard
+    void cmdAddScore_Click(int index);
+    void Label7_Click();
+    /// Says the score report; true when it declared the game over.
+    bool AnnounceScore();
+    void cmdAdjustGUYScore_Click();
+    void cmdadjustGALscore_Click();
+    void cmdAdjustScores_Click();
+    void cmdReset_Click();
+    void lblTeam_Click(int index);
+
+    // Question master
+    void cmdLoadQuestions_Click();
+    void cmdNextQuestion_Click();
+    void cmdRandomQuestion_Click();
+    void lblQuestion_Click();
+    void lblAnswer_Click();
+
+    // Macro buttons and group tools
+    void cmdMacro_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void cmdSnd_Click();
+    void cmdTrivGroupSwap_Click();
+    void cmdPING_Click();
+    void SOT_Status_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void connectHandlers();
+
+    platform::Platform& m_platform;
+    grouplink::GroupLink m_groupLink;
+    MainControls ui;
+};
+
+} // namespace quorvex::console

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace quorvex::platform {
+
+// The per-user settings store of one application: text values by section and key.
+class SettingsStore
+{
+public:
+    SettingsStore() = default;
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+    virtual ~SettingsStore() = default;
+
+    /// The stored text, or nothing when the key is absent.
+    virtual std::optional<QString> value(const QString& section, const QString& key) const = 0;
+    /// Creates or replaces a value; it is kept once `commit` succeeds.
+    virtual void setValue(const QString& section, const QString& key, const QString& text) = 0;
+    /// Writes every pending value to lasting storage; returns a description of the failure, if any.
+    [[nodiscard]] virtual std::optional<QString> commit() = 0;
+};
+
+} // namespace quorvex::platform

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/EventPump.h"
+
+namespace quorvex::platform::qt {
+
+// One pass of the Qt event loop.
+class QtEventPump final : public EventPump
+{
+public:
+    QtEventPump() = default;
+
+    void processPendingEvents() override;
+};
+
+} // namespace quorvex::platform::qt

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/Clock.h"
+
+namespace quorvex::platform::qt {
+
+// The local date of the machine.
+class SystemClock final : public Clock
+{
+public:
+    SystemClock() = default;
+
+    QDate today() const override;
+};
+
+} // namespace quorvex::platform::qt

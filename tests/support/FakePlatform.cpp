@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FakePlatform.h"
+
+#include "platform/KeystrokeString.h"
+#include "platform/TitleMatch.h"
+
+#include <QTest>
+
+namespace quorvex::test {
+
+FakePlatform::FakePlatform()
+    : m_platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this}
+{
+}
+
+QString FakePlatform::typedInto(const QString& window) const
+{
+    QString text;
+    for (const Sent& s : sent) {
+        if (s.window != window) {
+            continue;
+        }
+        for (const platform::Keystroke& key : platform::parseKeystrokes(s.keystrokes).value_or(std::vector<platform::Keystroke>{})) {
+            if (key.kind == platform::Keystroke::Kind::Enter) {
+                text += u'\n';
+            } else {
+                text += QString::fromUcs4(&key.character, 1);
+            }
+        }
+    }
+    return text;
+}
+
+void FakePlatform::show(const QString& prompt, int style, const QString& title)
+{
+    boxes.push_back({prompt, style, title});
+    if (onMessageBox) {
+        onMessageBox();
+    }
+}
+
+QString FakePlatform::ask(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    questions.push_back({prompt, title, defaultText});
+    // A loop that keeps asking past its script is a fault of the code under test, not a hang.
+    if (questions.size() > 1000) {
+        qFatal("the console asked more than 1000 questions");
+    }
+    if (inputAnswers.empty()) {
+        return {};
+    }
+    QString answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QString> FakePlatform::chooseFileToOpen(const QString& filter, int filterIndex)
+{
+    fileRequests.emplace_back(filter, filterIndex);
+    if (fileAnswers.empty()) {
+        return std::nullopt;
+    }
+    std::optional<QString> answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QString> FakePlatform::value(const QString& section, const QString& key) const
+{
+    const auto found = store.find({section, key});
+    if (found == store.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+void FakePlatform::setValue(const QString& section, const QString& key, const QString& text)
+{
+    store[{section, key}] = text;
+    writes.emplace_back(section, key);
+}
+
+std::optional<QString> FakePlatform::commit()
+{
+    ++commits;
+    return commitFailure;
+}
+
+platform::KeyboardError FakePlatform::activate(const QString& title, bool)
+{
+    activations.push_back(title);
+    const auto match = platform::matchWindowTitle(title, std::span<const QString>(windowTitles.begin(), windowTitles.end()));
+    if (!match) {
+        return platform::KeyboardError::NoSuchWindow;
+    }
+    activeWindow = windowTitles.at(qsizetype(*match));
+    return platform::KeyboardError::None;
+}
+
+platform::KeyboardError FakePlatform::sendKeys(const QString& keystrokes, bool wait)
+{
+    if (!sendResults.empty()) {
+        const platform::KeyboardError result = sendResults.front();
+        sendResults.pop_front();
+        if (result != platform::KeyboardError::None) {
+            return result;
+        }
+    }
+    if (!platform::parseKeystrokes(keystrokes)) {
+        return platform::KeyboardError::BadKeys;
+    }
+    sent.push_back({activeWindow, keystrokes, wait});
+    return platform::KeyboardError::None;
+}
+
+void FakePlatform::processPendingEvents()
+{
+    ++pendingEventPasses;
+    if (onPendingEvents) {
+        // One pass only, as a real event loop handles what is waiting once.
+        auto pending = std::exchange(onPendingEvents, nullptr);
+        pending();
+    }
+}
+
+QDate FakePlatform::today() const
+{
+    return date;
+}
+
+double FakePlatform::nextFraction()
+{
+    if (fractions.empty()) {
+        return 0.0;
+    }
+    const double r = fractions.front();
+    fractions.pop_front();
+    return r;
+}
+
+std::optional<QString> FakePlatform::startDetached(const QString& program, const QStringList& arguments)
+{
+    if (launchFailure) {
+        return launchFailure;
+    }
+    launches.push_back({program, arguments});
+    return std::nullopt;
+}
+
+void FakePlatform::setKeepAbove(QWidget&, bool above)
+{
+    keepAboveCalls.push_back(above);
+}
+
+} // namespace quorvex::test

@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QDate>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace quorvex::test {
+
+// A machine for the console to run on in tests: it records every box, question, activation, keystroke string,
+// setting and launch, answers the dialogs from a script, and lets the test set the windows, date and randomness.
+class FakePlatform final : private platform::MessageBox,
+                           private platform::InputBox,
+                           private platform::FileChooser,
+                           private platform::SettingsStore,
+                           private platform::WindowKeyboard,
+                           private platform::EventPump,
+                           private platform::Clock,
+                           private platform::RandomSource,
+                           private platform::Launcher,
+                           private platform::KeepAbove
+{
+public:
+    FakePlatform();
+
+    platform::Platform& platform() { return m_platform; }
+
+    struct Box
+    {
+        QString prompt;
+        int style = 0;
+        QString title;
+    };
+    struct Question
+    {
+        QString prompt;
+        QString title;
+        QString defaultText;
+    };
+    struct Sent
+    {
+        QString window;
+        QString keystrokes;
+        bool wait = false;
+    };
+    struct Launch
+    {
+        QString program;
+        QStringList arguments;
+    };
+
+    // Message and input boxes
+    std::vector<Box> boxes;
+    std::vector<Question> questions;
+    std::deque<QString> inputAnswers; // an empty script answers as Cancel does
+    std::function<void()> onMessageBox; // runs while a box is "open"
+
+    // File dialog
+    std::deque<std::optional<QString>> fileAnswers; // an empty script answers as Cancel does
+    std::vector<std::pair<QString, int>> fileRequests;
+
+    // Settings store
+    std::map<std::pair<QString, QString>, QString> store;
+    std::vector<std::pair<QString, QString>> writes; // section, key in the order written
+    std::optional<QString> commitFailure;
+    int commits = 0;
+
+    // Windows and keystrokes
+    QStringList windowTitles;
+    QString activeWindow;
+    std::vector<QString> activations;
+    std::vector<Sent> sent;
+    std::deque<platform::KeyboardError> sendResults; // per sendKeys call, before it types; empty: success
+    std::function<void()> onPendingEvents;
+    int pendingEventPasses = 0;
+
+    /// What arrived in a window, Enter written as "\n".
+    QString typedInto(const QString& window) const;
+
+    // Date, randomness, processes, keep-above
+    QDate date = QDate(2026, 3, 1);
+    std::deque<double> fractions;
+    std::vector<Launch> launches;
+    std::optional<QString> launchFailure;
+    std::vector<bool> keepAboveCalls;
+
+private:
+    void show(const QString& prompt, int style, const QString& title) override;
+    QString ask(const QString& prompt, const QString& title, const QString& defaultText) override;
+    std::optional<QString> chooseFileToOpen(const QString& filter, int filterIndex) override;
+    std::optional<QString> value(const QString& section, const QString& key) const override;
+    void setValue(const QString& section, const QString& key, const QString& text) override;
+    std::optional<QString> commit() override;
+    platform::KeyboardError activate(const QString& title, bool wait) override;
+    platform::KeyboardError sendKeys(const QString& keystrokes, bool wait) override;
+    void processPendingEvents() override;
+    QDate today() const override;
+    double nextFraction() override;
+    std::optional<QString> startDetached(const QString& program, const QStringList& arguments) override;
+    void setKeepAbove(QWidget& window, bool above) override;
+
+    platform::Platform m_platform;
+};
+
+} // namespace quorvex::test
