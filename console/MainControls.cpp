@@ -22,7 +22,10 @@ QRect fromTwips(int left, int top, int width, int height)
 
 QFont designFont(double points = 8.25, bool bold = false)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font;
+    // The design face first, then faces of the same narrow metrics where it is not installed.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
