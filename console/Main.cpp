@@ -5,6 +5,7 @@
 #include "ControlTag.h"
 #include "MacroButton.h"
 #include "Resizer.h"
+#include "ScoreMacro.h"
 #include "SettingsTable.h"
 #include "scoreboard/Announcements.h"
 #include "scoreboard/ScoreText.h"
@@ -194,8 +195,67 @@ void Main::lblAnswer_Click()
 // ---------------------------------------------------------------------------------------------------------------
 // Macro buttons
 
-void Main::cmdMacro_MouseDown(int, int, int, float, float)
+namespace {
+
+// Mouse button codes of a macro press.
+constexpr int kLeftButton = 1;
+constexpr int kRightButton = 2;
+
+const QString kSpareTag = QStringLiteral("Spare");
+const QString kScoreTag = QStringLiteral("Score");
+
+/// Asks one team's points for a score macro until the host types points or gives up with an empty entry.
+std::optional<int> askMacroPoints(platform::InputBox& inputBox, const QString& prompt, const QString& title)
 {
+    for (;;) {
+        const MacroPointsEntry entry = macroPointsFromEntry(inputBox.ask(prompt, title, QString()));
+        switch (entry.kind) {
+        case MacroPointsEntry::Kind::Empty:
+            return std::nullopt;
+        case MacroPointsEntry::Kind::Points:
+            return entry.points;
+        case MacroPointsEntry::Kind::NotPoints:
+            break;
+        }
+    }
+}
+
+} // namespace
+
+void Main::cmdMacro_MouseDown(int Index, int Button, int, float, float)
+{
+    if (Index < 0 || Index >= int(ui.cmdMacro.size())) {
+        return;
+    }
+    MacroButton* macro = ui.cmdMacro[std::size_t(Index)];
+    if (Button == kLeftButton) {
+        const QString tag = tagOf(macro);
+        if (tag == kSpareTag) {
+            m_platform.messageBox.show(QStringLiteral("Macro is not defined"), platform::kStyleOkOnly, QString());
+        } else if (tag == kScoreTag) {
+            const std::optional<int> guys = askMacroPoints(
+                m_platform.inputBox, QStringLiteral("How many points do the guys have?"), QStringLiteral("GUY points"));
+            if (!guys) {
+                return;
+            }
+            const std::optional<int> gals =
+                askMacroPoints(m_platform.inputBox, QStringLiteral("How many points do the girls have?"),
+                               QStringLiteral("GAL points"));
+            if (!gals) {
+                return;
+            }
+            Say(fillScoreMacro(macro->text(), *guys, *gals));
+        } else {
+            Say(macro->text());
+        }
+    } else if (Button == kRightButton) {
+        const QString text = m_platform.inputBox.ask(QStringLiteral("What text do you want this button to send?"),
+                                                     QStringLiteral("Macro Definition"), QString());
+        // Only the tag makes a spare button, so a typed "Spare" stays a plain macro that says it.
+        macro->setText(text.isEmpty() ? kSpareTag : text);
+        setTag(macro, text.isEmpty() ? kSpareTag : QString());
+        SaveSettings();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------------------

@@ -4,8 +4,8 @@
 #include <QTest>
 
 using quorvex::console::fillScoreMacro;
-using quorvex::console::macroPointsFromEntry;
 using quorvex::console::MacroPointsEntry;
+using quorvex::console::macroPointsFromEntry;
 
 class TestScoreMacro final : public QObject
 {
@@ -67,15 +67,15 @@ private Q_SLOTS:
         QTest::newRow("gals first") << QStringLiteral("gals <<ga>> - GUYS <<gu>>") << 7 << 12
                                     << QStringLiteral("gals 12 - GUYS 07");
         QTest::newRow("side by side") << QStringLiteral("<<gu>><<ga>>") << 0 << 99 << QStringLiteral("0099");
-        QTest::newRow("second guys stays") << QStringLiteral("<<gu>> <<gu>> <<ga>>") << 3 << 4
-                                           << QStringLiteral("03 <<gu>> 04");
-        QTest::newRow("second gals stays") << QStringLiteral("<<ga>>|<<gu>>|<<ga>>") << 3 << 4
-                                           << QStringLiteral("04|03|<<ga>>");
+        QTest::newRow("second guys stays")
+            << QStringLiteral("<<gu>> <<gu>> <<ga>>") << 3 << 4 << QStringLiteral("03 <<gu>> 04");
+        QTest::newRow("second gals stays")
+            << QStringLiteral("<<ga>>|<<gu>>|<<ga>>") << 3 << 4 << QStringLiteral("04|03|<<ga>>");
         QTest::newRow("no gals") << QStringLiteral("GUYS <<gu>>") << 5 << 6 << QStringLiteral("GUYS 05");
         QTest::newRow("no guys") << QStringLiteral("gals <<ga>>") << 5 << 6 << QStringLiteral("gals 06");
         QTest::newRow("neither") << QStringLiteral("Scores later") << 5 << 6 << QStringLiteral("Scores later");
-        QTest::newRow("other letter case stays") << QStringLiteral("<<GU>> <<Ga>> <<ga>>") << 5 << 6
-                                                 << QStringLiteral("<<GU>> <<Ga>> 06");
+        QTest::newRow("other letter case stays")
+            << QStringLiteral("<<GU>> <<Ga>> <<ga>>") << 5 << 6 << QStringLiteral("<<GU>> <<Ga>> 06");
         QTest::newRow("chat lines kept") << QStringLiteral("Score~<<gu>>~<<ga>>") << 10 << 20
                                          << QStringLiteral("Score~10~20");
         QTest::newRow("empty") << QString() << 1 << 2 << QString();
