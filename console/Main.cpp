@@ -263,18 +263,40 @@ void Main::cmdMacro_MouseDown(int Index, int Button, int, float, float)
 
 void Main::cmdSnd_Click()
 {
+    Say(ui.txtSnd->text());
 }
 
 void Main::cmdTrivGroupSwap_Click()
 {
+    // The caption names the room that this click picks, so it always shows the other one afterwards.
+    if (ui.cmdTrivGroupSwap->text() == QStringLiteral("Plimbo")) {
+        ui.cmdTrivGroupSwap->setText(QStringLiteral("Dorrik"));
+        ui.txtAppName->setText(QStringLiteral("Plimbo Rocking Adult"));
+    } else {
+        ui.cmdTrivGroupSwap->setText(QStringLiteral("Plimbo"));
+        ui.txtAppName->setText(QStringLiteral("Trivia Adult"));
+    }
 }
 
 void Main::cmdPING_Click()
 {
+    // A bounded count, so the ping ends by itself: nobody waits for it or reads what it found.
+    const QStringList arguments{QStringLiteral("-c"), QStringLiteral("4"), QStringLiteral("banterly.com")};
+    if (const std::optional<QString> failure = m_platform.launcher.startDetached(QStringLiteral("ping"), arguments)) {
+        m_platform.messageBox.show(QStringLiteral("The ping could not be started: ") + *failure,
+                                   platform::kStyleCritical, kErrorTitle);
+        return;
+    }
+    m_platform.messageBox.show(QStringLiteral("Banterly has been PUNG!"), platform::kStyleInformation,
+                               QStringLiteral("Done it :)"));
 }
 
 void Main::SOT_Status_Click()
 {
+    // The panel's caption is the only record of the switch; the window manager is never asked.
+    const bool above = ui.SOT_Status->text() != QStringLiteral("ON");
+    ui.SOT_Status->setText(above ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    m_platform.keepAbove.setKeepAbove(*this, above);
 }
 
 } // namespace quorvex::console
