@@ -5,6 +5,7 @@
 #include "ControlTag.h"
 #include "MacroButton.h"
 #include "Resizer.h"
+#include "ScoreMacro.h"
 #include "SettingsTable.h"
 #include "scoreboard/Announcements.h"
 #include "scoreboard/ScoreText.h"
@@ -194,8 +195,67 @@ void Main::lblAnswer_Click()
 // ---------------------------------------------------------------------------------------------------------------
 // Macro buttons
 
-void Main::cmdMacro_MouseDown(int, int, int, float, float)
+namespace {
+
+// Mouse button codes of a macro press.
+constexpr int kLeftButton = 1;
+constexpr int kRightButton = 2;
+
+const QString kSpareTag = QStringLiteral("Spare");
+const QString kScoreTag = QStringLiteral("Score");
+
+/// Asks one team's points for a score macro until the host types points or gives up with an empty entry.
+std::optional<int> askMacroPoints(platform::InputBox& inputBox, const QString& prompt, const QString& title)
 {
+    for (;;) {
+        const MacroPointsEntry entry = macroPointsFromEntry(inputBox.ask(prompt, title, QString()));
+        switch (entry.kind) {
+        case MacroPointsEntry::Kind::Empty:
+            return std::nullopt;
+        case MacroPointsEntry::Kind::Points:
+            return entry.points;
+        case MacroPointsEntry::Kind::NotPoints:
+            break;
+        }
+    }
+}
+
+} // namespace
+
+void Main::cmdMacro_MouseDown(int Index, int Button, int, float, float)
+{
+    if (Index < 0 || Index >= int(ui.cmdMacro.size())) {
+        return;
+    }
+    MacroButton* macro = ui.cmdMacro[std::size_t(Index)];
+    if (Button == kLeftButton) {
+        const QString tag = tagOf(macro);
+        if (tag == kSpareTag) {
+            m_platform.messageBox.show(QStringLiteral("Macro is not defined"), platform::kStyleOkOnly, QString());
+        } else if (tag == kScoreTag) {
+            const std::optional<int> guys = askMacroPoints(
+                m_platform.inputBox, QStringLiteral("How many points do the guys have?"), QStringLiteral("GUY points"));
+            if (!guys) {
+                return;
+            }
+            const std::optional<int> gals =
+                askMacroPoints(m_platform.inputBox, QStringLiteral("How many points do the girls have?"),
+                               QStringLiteral("GAL points"));
+            if (!gals) {
+                return;
+            }
+            Say(fillScoreMacro(macro->text(), *guys, *gals));
+        } else {
+            Say(macro->text());
+        }
+    } else if (Button == kRightButton) {
+        const QString text = m_platform.inputBox.ask(QStringLiteral("What text do you want this button to send?"),
+                                                     QStringLiteral("Macro Definition"), QString());
+        // Only the tag makes a spare button, so a typed "Spare" stays a plain macro that says it.
+        macro->setText(text.isEmpty() ? kSpareTag : text);
+        setTag(macro, text.isEmpty() ? kSpareTag : QString());
+        SaveSettings();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -203,18 +263,40 @@ void Main::cmdMacro_MouseDown(int, int, int, float, float)
 
 void Main::cmdSnd_Click()
 {
+    Say(ui.txtSnd->text());
 }
 
 void Main::cmdTrivGroupSwap_Click()
 {
+    // The caption names the room that this click picks, so it always shows the other one afterwards.
+    if (ui.cmdTrivGroupSwap->text() == QStringLiteral("Plimbo")) {
+        ui.cmdTrivGroupSwap->setText(QStringLiteral("Dorrik"));
+        ui.txtAppName->setText(QStringLiteral("Plimbo Rocking Adult"));
+    } else {
+        ui.cmdTrivGroupSwap->setText(QStringLiteral("Plimbo"));
+        ui.txtAppName->setText(QStringLiteral("Trivia Adult"));
+    }
 }
 
 void Main::cmdPING_Click()
 {
+    // A bounded count, so the ping ends by itself: nobody waits for it or reads what it found.
+    const QStringList arguments{QStringLiteral("-c"), QStringLiteral("4"), QStringLiteral("banterly.com")};
+    if (const std::optional<QString> failure = m_platform.launcher.startDetached(QStringLiteral("ping"), arguments)) {
+        m_platform.messageBox.show(QStringLiteral("The ping could not be started: ") + *failure,
+                                   platform::kStyleCritical, kErrorTitle);
+        return;
+    }
+    m_platform.messageBox.show(QStringLiteral("Banterly has been PUNG!"), platform::kStyleInformation,
+                               QStringLiteral("Done it :)"));
 }
 
 void Main::SOT_Status_Click()
 {
+    // The panel's caption is the only record of the switch; the window manager is never asked.
+    const bool above = ui.SOT_Status->text() != QStringLiteral("ON");
+    ui.SOT_Status->setText(above ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    m_platform.keepAbove.setKeepAbove(*this, above);
 }
 
 } // namespace quorvex::console
