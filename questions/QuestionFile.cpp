@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -19,41 +19,68 @@ namespace {
 
 constexpr QByteArrayView kUtf8ByteOrderMark("\xEF\xBB\xBF");
 
+// Line ends are found eight bytes at a time: lines are short, so a call per line (memchr) costs more than the
+// scan itself. matching() sets the high bit of exactly those bytes of `word` that equal `c`.
+constexpr std::uint64_t kLow7Bits = 0x7F7F7F7F7F7F7F7Fu;
+constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
+
+std::uint64_t matching(std::uint64_t word, char c)
+{
+    const std::uint64_t x = word ^ (kEveryByte * static_cast<unsigned char>(c));
+    return ~(((x & kLow7Bits) + kLow7Bits) | x | kLow7Bits);
+}
+
+std::uint64_t wordAt(const char* p)
+{
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+std::size_t countLineFeeds(const char* p, const char* end)
+{
+    std::size_t count = 0;
+    for (; end - p >= 8; p += 8) {
+        // Each matching byte holds 1 after the shift; the multiplication adds them all up in the top byte.
+        count += std::size_t(((matching(wordAt(p), '\n') >> 7) * kEveryByte) >> 56);
+    }
+    for (; p < end; ++p) {
+        count += *p == '\n' ? 1 : 0;
+    }
+    return count;
+}
+
 // The offset of every line of `text` from `first` on, then the size of the text.
 std::vector<qsizetype> lineStarts(QByteArrayView text, qsizetype first)
 {
     const char* const begin = text.data();
-    const char* const end = begin + text.size();
+    const qsizetype size = text.size();
     std::vector<qsizetype> starts;
     // Exact for LF and CR LF files; a file of lone CRs grows the list as it goes.
-    starts.reserve(std::size_t(std::count(begin + first, end, '\n')) + 2);
-    const char* p = begin + first;
-    if (p < end) {
+    starts.reserve(countLineFeeds(begin + first, begin + size) + 2);
+    if (first < size) {
         starts.push_back(first);
     }
-    while (p < end) {
-        const auto* lf = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
-        if (lf == nullptr) {
-            lf = end;
+    // A line end starts a new line after it unless the text ends there; the CR of a CR LF leaves that to its LF.
+    const auto afterByte = [&](qsizetype i) {
+        const char c = begin[i];
+        if ((c == '\n' || (c == '\r' && (i + 1 == size || begin[i + 1] != '\n'))) && i + 1 < size) {
+            starts.push_back(i + 1);
         }
-        // Lone CRs end lines too; the CR of a CR LF, or one that is the last byte, starts nothing new.
-        for (const char* q = p;;) {
-            const auto* cr = static_cast<const char*>(std::memchr(q, '\r', std::size_t(lf - q)));
-            if (cr == nullptr || cr + 1 == lf) {
-                break;
+    };
+    qsizetype i = first;
+    for (; size - i >= 8; i += 8) {
+        const std::uint64_t word = wordAt(begin + i);
+        if ((matching(word, '\n') | matching(word, '\r')) != 0) {
+            for (qsizetype k = i; k < i + 8; ++k) {
+                afterByte(k);
             }
-            q = cr + 1;
-            starts.push_back(q - begin);
-        }
-        if (lf == end) {
-            break;
-        }
-        p = lf + 1;
-        if (p < end) {
-            starts.push_back(p - begin);
         }
     }
-    starts.push_back(text.size());
+    for (; i < size; ++i) {
+        afterByte(i);
+    }
+    starts.push_back(size);
     return starts;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "questions/QuestionFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -158,6 +159,14 @@ private Q_SLOTS:
         QVERIFY(std::holds_alternative<QuestionSet>(result));
         QCOMPARE(std::get<QuestionSet>(result).question(1).size(), question.size());
         QCOMPARE(std::get<QuestionSet>(result).answer(1), u"A"_s);
+    }
+
+    void load_Should_LoadOrRefuseCleanly_When_FileIsBinary()
+    {
+        const QuestionFileResult result = loadQuestionFile(QCoreApplication::applicationFilePath());
+
+        const auto* set = std::get_if<QuestionSet>(&result);
+        QVERIFY2(set != nullptr || errorOf(result).contains(u"odd number"_s), qPrintable(errorOf(result)));
     }
 
     void load_Should_RefuseFile_When_ItCannotBeOpened_data()
