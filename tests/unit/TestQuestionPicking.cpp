@@ -38,25 +38,6 @@ private Q_SLOTS:
         QCOMPARE(questionDisplay(n, countText, question), expected);
     }
 
-    void nextQuestionNumber_Should_StopAtTheEndOfTheSet_data()
-    {
-        QTest::addColumn<qsizetype>("current");
-        QTest::addColumn<qsizetype>("count");
-        QTest::addColumn<OptionalNumber>("expected");
-        QTest::newRow("fresh load") << qsizetype{0} << qsizetype{3} << OptionalNumber{1};
-        QTest::newRow("last question") << qsizetype{2} << qsizetype{3} << OptionalNumber{3};
-        QTest::newRow("past the end") << qsizetype{3} << qsizetype{3} << OptionalNumber{};
-        QTest::newRow("empty set") << qsizetype{0} << qsizetype{0} << OptionalNumber{};
-    }
-
-    void nextQuestionNumber_Should_StopAtTheEndOfTheSet()
-    {
-        QFETCH(qsizetype, current);
-        QFETCH(qsizetype, count);
-        QFETCH(OptionalNumber, expected);
-        QCOMPARE(nextQuestionNumber(current, count), expected);
-    }
-
     void randomQuestionNumber_Should_TakeFloorOfFractionTimesCountPlusOne_data()
     {
         QTest::addColumn<double>("r");
@@ -90,25 +71,6 @@ private Q_SLOTS:
             const double middleOfSlice = (double(k) + 0.5) / double(count);
             QCOMPARE(randomQuestionNumber(middleOfSlice, count), OptionalNumber{k + 1});
         }
-    }
-
-    void chatTexts_Should_PrefixQuestionAndAnswer_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("question");
-        QTest::addColumn<QString>("answer");
-        QTest::newRow("plain") << u"Lima"_s << u"Q: Lima?"_s << u"A: Lima"_s;
-        QTest::newRow("own question mark") << u"Is it?"_s << u"Q: Is it??"_s << u"A: Is it?"_s;
-        QTest::newRow("empty") << QString() << u"Q: ?"_s << u"A: "_s;
-    }
-
-    void chatTexts_Should_PrefixQuestionAndAnswer()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, question);
-        QFETCH(QString, answer);
-        QCOMPARE(questionChatText(text), question);
-        QCOMPARE(answerChatText(text), answer);
     }
 };
 

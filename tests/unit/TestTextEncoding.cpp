@@ -88,25 +88,6 @@ private Q_SLOTS:
             QCOMPARE(QString::fromUtf8(windows1252ToUtf8(one)), windows1252.decode(one));
         }
     }
-
-    void windows1252ToUtf8_Should_ConvertOldQuestionFiles_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QByteArray>("utf8");
-        QTest::newRow("ASCII unchanged") << QByteArray("Q 1\r\n~") << QByteArray("Q 1\r\n~");
-        QTest::newRow("pound") << QByteArray("\xA3" "5") << QByteArray("\xC2\xA3" "5");
-        QTest::newRow("euro and quotes") << QByteArray("\x93\x80\x94")
-                                         << QByteArray("\xE2\x80\x9C\xE2\x82\xAC\xE2\x80\x9D");
-        QTest::newRow("undefined byte") << QByteArray("\x81") << QByteArray("\xC2\x81");
-        QTest::newRow("y diaeresis") << QByteArray("\xFF") << QByteArray("\xC3\xBF");
-    }
-
-    void windows1252ToUtf8_Should_ConvertOldQuestionFiles()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QByteArray, utf8);
-        QCOMPARE(windows1252ToUtf8(bytes), utf8);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTextEncoding)

@@ -312,14 +312,6 @@ private Q_SLOTS:
         QVERIFY(m_fake->sent.empty());
         QVERIFY(m_fake->boxes.empty());
     }
-
-    void load_Should_ReadOldWindowsFiles()
-    {
-        load(writeFile(u"old.txt"_s, "Price of a pint in \xA3s\r\nThree \x80\r\n"));
-
-        QCOMPARE(shownQuestion(), u"Q 1/1 : Price of a pint in \u00a3s?"_s);
-        QCOMPARE(shownAnswer(), u"Three \u20ac"_s);
-    }
 };
 
 QTEST_MAIN(TestQuestionMaster)
