@@ -125,18 +125,27 @@ private Q_SLOTS:
         QVERIFY(!ui().cmdRandomQuestion->isEnabled());
     }
 
-    void load_Should_ShowEndOfSet_When_FileIsEmpty()
+    void emptySet_Should_LoadAndLeaveTheLabelsAlone()
     {
         load(writeFile(u"empty.txt"_s, QByteArray()));
 
         QCOMPARE(boxes(), QStringList{kNoMoreBox});
         QCOMPARE(ui().lblCurrentQuestionSet->text(), u"empty.txt"_s);
         QCOMPARE(tagOf(ui().cmdNextQuestion), u"0"_s);
+        QVERIFY(ui().cmdNextQuestion->isEnabled());
+        QVERIFY(ui().cmdRandomQuestion->isEnabled());
+
+        m_fake->fractions = {0.5};
+        ui().cmdRandomQuestion->click();
+        QCOMPARE(boxes(), (QStringList{kNoMoreBox, kNoMoreBox}));
+        QCOMPARE(m_fake->fractions.size(), 1u);
         QCOMPARE(currentNumber(), u"0"_s);
         QCOMPARE(shownQuestion(), u"Question"_s);
         QCOMPARE(shownAnswer(), u"Answer"_s);
-        QVERIFY(ui().cmdNextQuestion->isEnabled());
-        QVERIFY(ui().cmdRandomQuestion->isEnabled());
+
+        clickLabel(ui().lblQuestion);
+        clickLabel(ui().lblAnswer);
+        QCOMPARE(m_fake->typedInto(kRoom), u"\nQ: ?\n\nA: \n"_s);
     }
 
     void load_Should_KeepOldSet_When_FileIsRefused_data()
@@ -260,21 +269,6 @@ private Q_SLOTS:
         QCOMPARE(currentNumber(), u"2"_s);
     }
 
-    void random_Should_ShowEndOfSetAndChangeNothing_When_SetIsEmpty()
-    {
-        load(writeFile(u"empty.txt"_s, QByteArray()));
-        m_fake->boxes.clear();
-        m_fake->fractions = {0.5};
-
-        ui().cmdRandomQuestion->click();
-
-        QCOMPARE(boxes(), QStringList{kNoMoreBox});
-        QCOMPARE(currentNumber(), u"0"_s);
-        QCOMPARE(shownQuestion(), u"Question"_s);
-        QCOMPARE(shownAnswer(), u"Answer"_s);
-        QCOMPARE(m_fake->fractions.size(), 1u);
-    }
-
     void labelClicks_Should_SayQuestionAndAnswerFromTheSet()
     {
         load(writeFile(u"set.txt"_s, kThreeQuestions));
@@ -291,16 +285,6 @@ private Q_SLOTS:
         QCOMPARE(m_fake->typedInto(kRoom), u"\nQ: Is it three??\n\nA: Three\n\nA: Three\n"_s);
         QCOMPARE(currentNumber(), u"3"_s);
         QVERIFY(m_fake->boxes.empty());
-    }
-
-    void labelClicks_Should_SayBarePrefixes_When_SetIsEmpty()
-    {
-        load(writeFile(u"empty.txt"_s, QByteArray()));
-
-        clickLabel(ui().lblQuestion);
-        clickLabel(ui().lblAnswer);
-
-        QCOMPARE(m_fake->typedInto(kRoom), u"\nQ: ?\n\nA: \n"_s);
     }
 
     void labelClicks_Should_DoNothing_When_NoSetIsLoaded()
