@@ -7,10 +7,13 @@
 #include "Resizer.h"
 #include "ScoreMacro.h"
 #include "SettingsTable.h"
+#include "questions/QuestionFile.h"
+#include "questions/QuestionPicking.h"
 #include "scoreboard/Announcements.h"
 #include "scoreboard/ScoreText.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,6 +22,12 @@ namespace quorvex::console {
 namespace {
 
 const QString kErrorTitle = QStringLiteral("Error!");
+
+// The question count and the current question number are kept in control tags as decimal text.
+qsizetype tagNumber(const QWidget* control)
+{
+    return qsizetype(scoreboard::leadingNumber(tagOf(control)));
+}
 
 } // namespace
 
@@ -174,22 +183,67 @@ void Main::lblTeam_Click(int)
 
 void Main::cmdLoadQuestions_Click()
 {
+    const std::optional<QString> path =
+        m_platform.fileChooser.chooseFileToOpen(questions::kQuestionFileFilter, questions::kQuestionFileFilterIndex);
+    if (!path) {
+        return;
+    }
+    // The new set is read whole aside and only then takes the old one's place, so a refused file changes nothing.
+    questions::QuestionFileResult loaded = questions::loadQuestionFile(*path);
+    if (const auto* failure = std::get_if<questions::QuestionFileError>(&loaded)) {
+        m_platform.messageBox.show(failure->description, platform::kStyleOkOnly, QString());
+        m_platform.messageBox.show(questions::kQuestionFileFault, platform::kStyleCritical, questions::kUhOhTitle);
+        return;
+    }
+    m_questions = std::move(std::get<questions::QuestionSet>(loaded));
+    setTag(ui.cmdNextQuestion, QString::number(m_questions.count()));
+    ui.lblCurrentQuestionSet->setText(QFileInfo(*path).fileName());
+    ui.cmdNextQuestion->setEnabled(true);
+    ui.cmdRandomQuestion->setEnabled(true);
+    setTag(ui.lblQuestion, QStringLiteral("0"));
+    cmdNextQuestion_Click();
 }
 
 void Main::cmdNextQuestion_Click()
 {
+    if (const auto n = questions::nextQuestionNumber(tagNumber(ui.lblQuestion), tagNumber(ui.cmdNextQuestion))) {
+        showQuestion(*n);
+    } else {
+        m_platform.messageBox.show(questions::kNoMoreQuestions, platform::kStyleCritical, questions::kUhOhTitle);
+    }
 }
 
 void Main::cmdRandomQuestion_Click()
 {
+    const qsizetype count = tagNumber(ui.cmdNextQuestion);
+    if (count < 1) {
+        m_platform.messageBox.show(questions::kNoMoreQuestions, platform::kStyleCritical, questions::kUhOhTitle);
+        return;
+    }
+    showQuestion(*questions::randomQuestionNumber(m_platform.random.nextFraction(), count));
+}
+
+void Main::showQuestion(qsizetype n)
+{
+    ui.lblQuestion->setText(questions::questionDisplay(n, tagOf(ui.cmdNextQuestion), m_questions.question(n)));
+    setTag(ui.lblQuestion, QString::number(n));
+    ui.lblAnswer->setText(m_questions.answer(n));
 }
 
 void Main::lblQuestion_Click()
 {
+    if (!ui.cmdNextQuestion->isEnabled()) {
+        return;
+    }
+    Say(questions::questionChatText(m_questions.question(tagNumber(ui.lblQuestion))));
 }
 
 void Main::lblAnswer_Click()
 {
+    if (!ui.cmdNextQuestion->isEnabled()) {
+        return;
+    }
+    Say(questions::answerChatText(m_questions.answer(tagNumber(ui.lblQuestion))));
 }
 
 // ---------------------------------------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "MainControls.h"
 #include "grouplink/GroupLink.h"
 #include "platform/Platform.h"
+#include "questions/QuestionSet.h"
 
 #include <QWidget>
 
@@ -60,10 +61,14 @@ protected:
 
 private:
     void connectHandlers();
+    /// Puts question n and its answer on show and makes it the current question.
+    void showQuestion(qsizetype n);
 
     platform::Platform& m_platform;
     grouplink::GroupLink m_groupLink;
     MainControls ui;
+    // The question table, the one piece of quiz state the controls cannot hold; empty until a set loads.
+    questions::QuestionSet m_questions;
 };
 
 } // namespace quorvex::console
