@@ -60,6 +60,10 @@ protected:
 
 private:
     void connectHandlers();
+    /// Asks team `index`'s new score until the entry is a whole number from 0 to the winning score and shows it;
+    /// false when the host abandons the box.
+    bool adjustScore(int index);
+    void announceAdjustment();
 
     platform::Platform& m_platform;
     grouplink::GroupLink m_groupLink;

@@ -100,7 +100,9 @@ private Q_SLOTS:
         QTest::newRow("line breaks") << QStringLiteral("first\nsecond\r\nthird\r");
         QTest::newRow("line break then section") << QStringLiteral("x\n[Macros]\nMacro01 Tag=evil");
         QTest::newRow("NUL then digit") << QStringLiteral("a") + QChar(u'\0') + QStringLiteral("1b");
-        QTest::newRow("control then hex digit") << QStringLiteral("\x01" "f\x1f" "A");
+        QTest::newRow("control then hex digit") << QStringLiteral("\x01"
+                                                                  "f\x1f"
+                                                                  "A");
         QTest::newRow("percent codes") << QStringLiteral("%20%U0041%");
         QTest::newRow("non-ASCII") << QStringLiteral("Gr\u00fc\u00dfe \u00a3 \u20ac \u65e5\u672c \u00e9");
         QTest::newRow("beyond the BMP") << QStringLiteral("\U0001F600 party \U0001D11E");
