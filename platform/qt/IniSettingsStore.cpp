@@ -25,11 +25,11 @@ QString whyNotWritable(const QString& path)
     }
     // QSettings refuses a file that it cannot open for writing, even though it would replace it whole.
     if (QFile file(path); file.exists() && !file.open(QIODevice::ReadWrite)) {
-        return file.errorString();
+        return QStringLiteral("the file cannot be opened for writing (%1)").arg(file.errorString());
     }
     QSaveFile probe(path);
     if (!probe.open(QIODevice::WriteOnly)) {
-        return probe.errorString();
+        return QStringLiteral("no new file can be made in its folder (%1)").arg(probe.errorString());
     }
     probe.cancelWriting();
     return QStringLiteral("the file could not be written completely (is the disk full?)");
