@@ -359,6 +359,7 @@ private Q_SLOTS:
     {
         const QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("QVX/QVX.ini"));
+        QString fileAfterRename;
         {
             FakePlatform fake;
             IniSettingsStore store(path);
@@ -366,11 +367,13 @@ private Q_SLOTS:
             Main main(platform);
             fake.inputAnswers.push_back(QStringLiteral("Lads ~ Co"));
             QTest::mouseClick(main.controls().lblTeam[0], Qt::LeftButton);
-            // The run ends here without a close: only the save after the renaming can have kept the name.
+            // The run dies here without a close. What the disk holds now is all the next run gets; QSettings
+            // would still write its pending values when the store goes away, so the file is copied first.
+            fileAfterRename = copyOf(path);
         }
 
         FakePlatform fake;
-        IniSettingsStore store(copyOf(path));
+        IniSettingsStore store(fileAfterRename);
         Platform platform = withStore(fake, store);
         const Main main(platform);
 
