@@ -158,24 +158,71 @@ bool Main::AnnounceScore()
     return announcement.gameOver;
 }
 
+bool Main::adjustScore(int index)
+{
+    const QString prompt = QStringLiteral("Enter Score adjustment for ") + ui.lblTeam[index]->text();
+    for (;;) {
+        // The old score stays the default until an entry is accepted, so a refused entry shows it again.
+        const QString entry =
+            m_platform.inputBox.ask(prompt, QStringLiteral("Score Adjustment"), ui.lblScore[index]->text());
+        // Cancel and an emptied box cannot be told apart; either one leaves this team's score alone.
+        if (entry.isEmpty()) {
+            return false;
+        }
+        const double w = scoreboard::leadingNumber(ui.txtQuizEndScore->text());
+        if (const std::optional<int> score = scoreboard::wholeEntryInRange(entry, 0, w)) {
+            ui.lblScore[index]->setText(scoreboard::FormatScore(*score));
+            return true;
+        }
+    }
+}
+
+void Main::announceAdjustment()
+{
+    Say(scoreboard::composeAdjustmentAnnouncement(
+        {ui.lblTeam[0]->text(), ui.lblTeam[1]->text(), ui.lblScore[0]->text(), ui.lblScore[1]->text(), 0, {}}));
+}
+
 void Main::cmdAdjustGUYScore_Click()
 {
+    if (adjustScore(0)) {
+        announceAdjustment();
+    }
 }
 
 void Main::cmdadjustGALscore_Click()
 {
+    if (adjustScore(1)) {
+        announceAdjustment();
+    }
 }
 
 void Main::cmdAdjustScores_Click()
 {
+    if (!adjustScore(0)) {
+        return;
+    }
+    // Team 0's new score is already on the window, so the room hears of it even when team 1's box is abandoned.
+    adjustScore(1);
+    announceAdjustment();
 }
 
 void Main::cmdReset_Click()
 {
+    ui.lblScore[0]->setText(QStringLiteral("00"));
+    ui.lblScore[1]->setText(QStringLiteral("00"));
 }
 
-void Main::lblTeam_Click(int)
+void Main::lblTeam_Click(int index)
 {
+    QLabel* team = ui.lblTeam[index];
+    const QString name = m_platform.inputBox.ask(QStringLiteral("Enter Team name"),
+                                                 QStringLiteral("Team Name Definition"), team->text());
+    // A team never goes nameless: Cancel or an emptied box keeps the old name. Blanks are a name.
+    if (!name.isEmpty()) {
+        team->setText(name);
+    }
+    SaveSettings();
 }
 
 // ---------------------------------------------------------------------------------------------------------------

@@ -63,6 +63,10 @@ private:
     void connectHandlers();
     /// Puts question n and its answer on show and makes it the current question.
     void showQuestion(qsizetype n);
+    /// Asks team `index`'s new score until the entry is a whole number from 0 to the winning score and shows it;
+    /// false when the host abandons the box.
+    bool adjustScore(int index);
+    void announceAdjustment();
 
     platform::Platform& m_platform;
     grouplink::GroupLink m_groupLink;

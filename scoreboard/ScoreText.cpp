@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace quorvex::scoreboard {
@@ -88,6 +89,19 @@ std::optional<double> entryValue(const QString& text)
         return std::nullopt;
     }
     return value;
+}
+
+std::optional<int> wholeEntryInRange(const QString& entry, double lowest, double highest)
+{
+    const std::optional<double> value = entryValue(entry);
+    if (!value || std::trunc(*value) != *value || *value < lowest || *value > highest) {
+        return std::nullopt;
+    }
+    if (*value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max()) {
+        return std::nullopt;
+    }
+    // "-0" is a whole zero; the cast makes it a plain 0.
+    return static_cast<int>(*value);
 }
 
 } // namespace quorvex::scoreboard

@@ -2,9 +2,11 @@
 #include "IniSettingsStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 namespace quorvex::platform::qt {
 namespace {
@@ -14,16 +16,20 @@ QString keyPath(const QString& section, const QString& key)
     return section + u'/' + key;
 }
 
-// QSettings only reports that a write failed; a trial save to the same place tells why.
+// QSettings only reports that a write failed; retracing its steps tells why.
 QString whyNotWritable(const QString& path)
 {
     const QDir folder = QFileInfo(path).dir();
     if (!folder.exists() && !QDir().mkpath(folder.path())) {
         return QStringLiteral("the folder %1 cannot be created").arg(QDir::toNativeSeparators(folder.path()));
     }
+    // QSettings refuses a file that it cannot open for writing, even though it would replace it whole.
+    if (QFile file(path); file.exists() && !file.open(QIODevice::ReadWrite)) {
+        return QStringLiteral("the file cannot be opened for writing (%1)").arg(file.errorString());
+    }
     QSaveFile probe(path);
     if (!probe.open(QIODevice::WriteOnly)) {
-        return probe.errorString();
+        return QStringLiteral("no new file can be made in its folder (%1)").arg(probe.errorString());
     }
     probe.cancelWriting();
     return QStringLiteral("the file could not be written completely (is the disk full?)");
@@ -38,13 +44,16 @@ QString IniSettingsStore::defaultPath(const QString& applicationName)
 }
 
 IniSettingsStore::IniSettingsStore(const QString& filePath)
-    : m_settings(filePath, QSettings::IniFormat)
+    : m_path(filePath)
+    , m_settings(std::make_unique<QSettings>(filePath, QSettings::IniFormat))
 {
 }
 
+IniSettingsStore::~IniSettingsStore() = default;
+
 std::optional<QString> IniSettingsStore::value(const QString& section, const QString& key) const
 {
-    const QVariant stored = m_settings.value(keyPath(section, key));
+    const QVariant stored = m_settings->value(keyPath(section, key));
     if (!stored.isValid()) {
         return std::nullopt;
     }
@@ -52,23 +61,38 @@ std::optional<QString> IniSettingsStore::value(const QString& section, const QSt
     if (stored.typeId() == QMetaType::QStringList) {
         return stored.toStringList().join(QStringLiteral(", "));
     }
+    if (stored.typeId() == QMetaType::QByteArray) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return utf8(stored.toByteArray());
+    }
     return stored.toString();
 }
 
 void IniSettingsStore::setValue(const QString& section, const QString& key, const QString& text)
 {
-    m_settings.setValue(keyPath(section, key), text);
+    // Qt's INI reader drops a byte order mark that starts a run of plain characters (at the start of the value,
+    // after a quote or an escaped character). Stored as bytes, written as escapes, the text keeps every one.
+    if (text.contains(QChar::ByteOrderMark)) {
+        m_settings->setValue(keyPath(section, key), text.toUtf8());
+        return;
+    }
+    m_settings->setValue(keyPath(section, key), text);
 }
 
 std::optional<QString> IniSettingsStore::commit()
 {
-    m_settings.sync();
-    if (m_settings.status() != QSettings::AccessError) {
+    // A QSettings object keeps the first error it met for the rest of its life, and a file it could not parse
+    // counts as one, so its status would hide later failures or repeat an old one. A fresh object on the same file
+    // shares Qt's parsed copy of it, retries whatever is still unsaved, and its status tells about this commit only.
+    auto fresh = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
+    fresh->sync();
+    const bool failed = fresh->status() == QSettings::AccessError;
+    m_settings = std::move(fresh);
+    if (!failed) {
         return std::nullopt;
     }
-    const QString path = m_settings.fileName();
     return QStringLiteral("The settings could not be saved to %1: %2")
-        .arg(QDir::toNativeSeparators(path), whyNotWritable(path));
+        .arg(QDir::toNativeSeparators(m_path), whyNotWritable(m_path));
 }
 
 } // namespace quorvex::platform::qt

@@ -5,9 +5,13 @@
 
 #include <QSettings>
 
+#include <memory>
+
 namespace quorvex::platform::qt {
 
-// An INI file in the user's configuration folder, one per application name.
+// An INI file in the user's configuration folder, one per application name. Values come back exactly as they were
+// written. QSettings saves through QSaveFile and, as long as atomic sync stays required (its default), never falls
+// back to rewriting the old file in place: a failed save leaves the previous file whole.
 class IniSettingsStore final : public SettingsStore
 {
 public:
@@ -15,13 +19,15 @@ public:
     static QString defaultPath(const QString& applicationName);
 
     explicit IniSettingsStore(const QString& filePath);
+    ~IniSettingsStore() override;
 
     std::optional<QString> value(const QString& section, const QString& key) const override;
     void setValue(const QString& section, const QString& key, const QString& text) override;
     std::optional<QString> commit() override;
 
 private:
-    QSettings m_settings;
+    QString m_path;
+    std::unique_ptr<QSettings> m_settings;
 };
 
 } // namespace quorvex::platform::qt

@@ -46,6 +46,9 @@ QString FakePlatform::ask(const QString& prompt, const QString& title, const QSt
     if (questions.size() > 1000) {
         qFatal("the console asked more than 1000 questions");
     }
+    if (onInputBox) {
+        onInputBox();
+    }
     if (inputAnswers.empty()) {
         return {};
     }

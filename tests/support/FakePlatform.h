@@ -61,6 +61,7 @@ public:
     std::vector<Box> boxes;
     std::vector<Question> questions;
     std::deque<QString> inputAnswers; // an empty script answers as Cancel does
+    std::function<void()> onInputBox; // runs while an input box is "open", before it answers
     std::function<void()> onMessageBox; // runs while a box is "open"
 
     // File dialog
