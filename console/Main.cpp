@@ -309,14 +309,12 @@ const QString kScoreTag = QStringLiteral("Score");
 std::optional<int> askMacroPoints(platform::InputBox& inputBox, const QString& prompt, const QString& title)
 {
     for (;;) {
-        const MacroPointsEntry entry = macroPointsFromEntry(inputBox.ask(prompt, title, QString()));
-        switch (entry.kind) {
-        case MacroPointsEntry::Kind::Empty:
+        const QString entry = inputBox.ask(prompt, title, QString());
+        if (entry.isEmpty()) {
             return std::nullopt;
-        case MacroPointsEntry::Kind::Points:
-            return entry.points;
-        case MacroPointsEntry::Kind::NotPoints:
-            break;
+        }
+        if (const std::optional<int> points = scoreboard::wholeEntryInRange(entry, kMacroPointsMin, kMacroPointsMax)) {
+            return points;
         }
     }
 }

@@ -3,8 +3,6 @@
 
 #include "scoreboard/ScoreText.h"
 
-#include <cmath>
-
 namespace quorvex::console {
 namespace {
 
@@ -18,20 +16,6 @@ QString replaceFirst(QString text, const QString& placeholder, int points)
 }
 
 } // namespace
-
-MacroPointsEntry macroPointsFromEntry(const QString& entry)
-{
-    using Kind = MacroPointsEntry::Kind;
-    if (entry.trimmed().isEmpty()) {
-        return {Kind::Empty, 0};
-    }
-    const std::optional<double> value = scoreboard::entryValue(entry);
-    // A fraction would lose its whole part on the two-character score text ("2.5" reads ".5"), so it is refused.
-    if (!value || std::trunc(*value) != *value || *value < kMacroPointsMin || *value > kMacroPointsMax) {
-        return {Kind::NotPoints, 0};
-    }
-    return {Kind::Points, static_cast<int>(*value)};
-}
 
 QString fillScoreMacro(const QString& caption, int guysPoints, int galsPoints)
 {

@@ -16,23 +16,6 @@ inline const QString kGalsPointsPlaceholder = QStringLiteral("<<ga>>");
 inline constexpr int kMacroPointsMin = 0;
 inline constexpr int kMacroPointsMax = 99;
 
-// What the host typed into a points box of a score macro.
-struct MacroPointsEntry
-{
-    enum class Kind {
-        Empty,     ///< nothing typed, or the box was cancelled: the host does not want the macro said
-        NotPoints, ///< not a whole number from 0 to 99: the box is shown again
-        Points,    ///< `points` holds the number
-    };
-
-    Kind kind = Kind::Empty;
-    int points = 0;
-};
-
-/// Reads a points entry as a whole number from 0 to 99, blanks around it allowed ("7", " 7 ", "007", "7.0").
-/// Blanks alone count as empty; a fraction ("2.5"), a number out of range or other text is not points.
-MacroPointsEntry macroPointsFromEntry(const QString& entry);
-
 /// The text a score macro says: the first "<<gu>>" becomes the guys' points as a score text ("07"), then the first
 /// "<<ga>>" of that result the girls' points. A placeholder that is missing is skipped; a second one stays as it is.
 /// Matching is exact and case-sensitive.

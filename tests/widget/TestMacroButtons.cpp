@@ -253,7 +253,10 @@ private Q_SLOTS:
             << 2 << 2 << QStringLiteral("GUYS 07 - gals 12");
         QTest::newRow("guys cancelled") << teams << QStringList{} << 1 << 0 << QString();
         QTest::newRow("guys empty after a wrong entry")
-            << teams << QStringList{QStringLiteral("100"), QStringLiteral("  ")} << 2 << 0 << QString();
+            << teams << QStringList{QStringLiteral("100"), QString()} << 2 << 0 << QString();
+        QTest::newRow("blanks come back")
+            << teams << QStringList{QStringLiteral("  "), QStringLiteral("1"), QStringLiteral("2")} << 2 << 1
+            << QStringLiteral("GUYS 01 - gals 02");
         QTest::newRow("gals cancelled") << teams << QStringList{QStringLiteral("7")} << 1 << 1 << QString();
         QTest::newRow("gals placeholder first")
             << QStringLiteral("gals <<ga>> v GUYS <<gu>>") << QStringList{QStringLiteral("7"), QStringLiteral("12")}
