@@ -1,23 +1,357 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11WindowKeyboard.h"
 
-namespace quorvex::platform::x11 {
+#include "KeysymMapping.h"
+#include "SpareKeyBatches.h"
+#include "X11ClientWindows.h"
+#include "X11ErrorTrap.h"
+#include "X11Keymap.h"
+#include "X11PlainKeyboard.h"
+#include "X11Property.h"
+#include "X11SpareKeyBindings.h"
+#include "platform/KeystrokeString.h"
+#include "platform/TitleMatch.h"
 
-struct X11WindowKeyboard::Connection
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <span>
+#include <thread>
+
+// X.h's None is a macro that would turn KeyboardError::None into a number.
+namespace {
+constexpr Window kNoWindow = None;
+} // namespace
+#undef None
+
+namespace quorvex::platform::x11 {
+namespace {
+
+constexpr std::chrono::milliseconds kFocusTimeout{2000};
+constexpr std::chrono::milliseconds kFocusPoll{10};
+// Focus is looked for up the tree from the focus window; no real window nests deeper.
+constexpr int kMaximumDepth = 32;
+// The _NET_ACTIVE_WINDOW source indication of a pager, which window managers obey as a request from the user.
+constexpr long kSourcePager = 2;
+
+} // namespace
+
+// The keyboard's own connection to the display, and what it knows between calls: the window it activated.
+class X11WindowKeyboard::Connection final
 {
+public:
+    explicit Connection(Display* display);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    KeyboardError activate(const QString& title, bool wait);
+    KeyboardError sendKeys(const QString& keystrokes, bool wait);
+
+private:
+    Time serverTime();
+    bool managerSupports(Atom hint);
+    bool focusIsInTarget();
+    bool isInside(Window window, Window ancestor);
+    void discardEvents();
+    /// Types the keys run by run, each run with its characters lent to spare keys, and stops at once when the
+    /// focus leaves the target.
+    KeyboardError typeBatches(const X11Keymap& keymap, std::span<const std::optional<KeyChoice>> choices,
+                              std::span<const Keysym> needs, std::span<const SpareKeyBatch> batches);
+
+    Display* m_display;
+    Window m_root;
+    // An unmapped window of ours: a zero-length change of its property makes the server tell its time.
+    Window m_clock = kNoWindow;
+    Atom m_clockProperty;
+    Atom m_netActiveWindow;
+    Atom m_netSupported;
+    Atom m_netSupportingWmCheck;
+    Window m_target = kNoWindow;
+    // The last focus window found to be the target or inside it, so that most checks cost one round trip.
+    Window m_focusSeen = kNoWindow;
+    X11SpareKeyBindings m_bindings;
 };
 
-X11WindowKeyboard::X11WindowKeyboard() = default;
-X11WindowKeyboard::~X11WindowKeyboard() = default;
-
-KeyboardError X11WindowKeyboard::activate(const QString&, bool)
+X11WindowKeyboard::Connection::Connection(Display* display)
+    : m_display(display)
+    , m_root(DefaultRootWindow(display))
+    , m_clockProperty(XInternAtom(display, "QUORVEX_TIME", False))
+    , m_netActiveWindow(XInternAtom(display, "_NET_ACTIVE_WINDOW", False))
+    , m_netSupported(XInternAtom(display, "_NET_SUPPORTED", False))
+    , m_netSupportingWmCheck(XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False))
+    , m_bindings(display)
 {
-    return KeyboardError::Unavailable;
+    const X11ErrorTrap trap(m_display);
+    XSetWindowAttributes attributes{};
+    attributes.event_mask = PropertyChangeMask;
+    m_clock = XCreateWindow(m_display, m_root, -1, -1, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
+                            CWEventMask, &attributes);
+    XSync(m_display, False);
+    if (trap.errorCount() > 0) {
+        m_clock = kNoWindow;
+    }
 }
 
-KeyboardError X11WindowKeyboard::sendKeys(const QString&, bool)
+X11WindowKeyboard::Connection::~Connection()
 {
-    return KeyboardError::Unavailable;
+    {
+        const X11ErrorTrap trap(m_display);
+        m_bindings.release();
+        if (m_clock != kNoWindow) {
+            XDestroyWindow(m_display, m_clock);
+        }
+    }
+    XCloseDisplay(m_display);
+}
+
+Time X11WindowKeyboard::Connection::serverTime()
+{
+    if (m_clock == kNoWindow) {
+        return CurrentTime;
+    }
+    static const unsigned char nothing = 0;
+    XChangeProperty(m_display, m_clock, m_clockProperty, XA_STRING, 8, PropModeAppend, &nothing, 0);
+    XEvent event{};
+    XWindowEvent(m_display, m_clock, PropertyChangeMask, &event);
+    return event.xproperty.time;
+}
+
+bool X11WindowKeyboard::Connection::managerSupports(Atom hint)
+{
+    // A manager that has gone leaves its hints on the root; only a live check window vouches for them.
+    const std::optional<long> check = X11Property(m_display, m_root, m_netSupportingWmCheck, XA_WINDOW).first32();
+    if (!check ||
+        X11Property(m_display, static_cast<Window>(*check), m_netSupportingWmCheck, XA_WINDOW).first32() != check) {
+        return false;
+    }
+    return X11Property(m_display, m_root, m_netSupported, XA_ATOM).holds32(static_cast<long>(hint));
+}
+
+bool X11WindowKeyboard::Connection::isInside(Window window, Window ancestor)
+{
+    for (int depth = 0; depth < kMaximumDepth && window != kNoWindow && window != m_root; ++depth) {
+        if (window == ancestor) {
+            return true;
+        }
+        Window treeRoot = kNoWindow;
+        Window parent = kNoWindow;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(m_display, window, &treeRoot, &parent, &children, &count) == 0) {
+            return false;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        window = parent;
+    }
+    return false;
+}
+
+bool X11WindowKeyboard::Connection::focusIsInTarget()
+{
+    Window focus = kNoWindow;
+    int revertTo = 0;
+    XGetInputFocus(m_display, &focus, &revertTo);
+    if (m_target == kNoWindow || focus == kNoWindow || focus == PointerRoot) {
+        return false;
+    }
+    if (focus == m_focusSeen) {
+        return true;
+    }
+    if (isInside(focus, m_target)) {
+        m_focusSeen = focus;
+        return true;
+    }
+    return false;
+}
+
+void X11WindowKeyboard::Connection::discardEvents()
+{
+    // Mapping notices come to every client, ours included; nothing here reads them.
+    while (XPending(m_display) > 0) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+    }
+}
+
+KeyboardError X11WindowKeyboard::Connection::activate(const QString& title, bool wait)
+{
+    const X11ErrorTrap trap(m_display);
+    discardEvents();
+    m_target = kNoWindow;
+    m_focusSeen = kNoWindow;
+
+    const std::vector<X11ClientWindow> windows = listClientWindows(m_display, getpid());
+    std::vector<QString> titles;
+    titles.reserve(windows.size());
+    for (const X11ClientWindow& window : windows) {
+        titles.push_back(window.title);
+    }
+    const std::optional<std::size_t> match = matchWindowTitle(title, titles);
+    if (!match) {
+        return KeyboardError::NoSuchWindow;
+    }
+    const Window window = windows[*match].window;
+
+    if (managerSupports(m_netActiveWindow)) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = m_netActiveWindow;
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = kSourcePager;
+        event.xclient.data.l[1] = static_cast<long>(serverTime());
+        event.xclient.data.l[2] = kNoWindow;
+        XSendEvent(m_display, m_root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    } else {
+        XRaiseWindow(m_display, window);
+        XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
+    }
+    XFlush(m_display);
+    m_target = window;
+    if (!wait) {
+        return KeyboardError::None;
+    }
+
+    const auto deadline = std::chrono::steady_clock::now() + kFocusTimeout;
+    while (!focusIsInTarget()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            m_target = kNoWindow;
+            return KeyboardError::NoSuchWindow;
+        }
+        std::this_thread::sleep_for(kFocusPoll);
+    }
+    return KeyboardError::None;
+}
+
+KeyboardError X11WindowKeyboard::Connection::sendKeys(const QString& keystrokes, bool wait)
+{
+    const std::optional<std::vector<Keystroke>> keys = parseKeystrokes(keystrokes);
+    if (!keys) {
+        return KeyboardError::BadKeys;
+    }
+    const X11ErrorTrap trap(m_display);
+    discardEvents();
+    if (m_target == kNoWindow) {
+        return KeyboardError::NoSuchWindow;
+    }
+
+    // The bindings of the previous text go before the map is read, so that their keys count as spare again.
+    m_bindings.release();
+    const std::optional<X11Keymap> keymap = X11Keymap::read(m_display);
+    if (!keymap) {
+        return KeyboardError::Unavailable;
+    }
+    std::vector<std::optional<KeyChoice>> choices;
+    std::vector<Keysym> needs;
+    choices.reserve(keys->size());
+    needs.reserve(keys->size());
+    for (const Keystroke& key : *keys) {
+        const Keysym keysym = keysymFor(key);
+        choices.push_back(keymap->find(keysym));
+        needs.push_back(choices.back() ? kNoSymbol : keysym);
+    }
+    const std::optional<std::vector<SpareKeyBatch>> batches =
+        planSpareKeyBatches(needs, keymap->spareKeycodes().size());
+    if (!batches) {
+        return KeyboardError::BadKeys;
+    }
+
+    const KeyboardError result = typeBatches(*keymap, choices, needs, *batches);
+    XSync(m_display, False);
+    m_bindings.noteDelivered();
+    if (wait) {
+        m_bindings.release();
+    }
+    return result;
+}
+
+KeyboardError X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap,
+                                                         std::span<const std::optional<KeyChoice>> choices,
+                                                         std::span<const Keysym> needs,
+                                                         std::span<const SpareKeyBatch> batches)
+{
+    const X11PlainKeyboard plain(m_display);
+    bool shiftDown = false;
+    const auto holdShift = [&](bool down) {
+        if (down != shiftDown) {
+            XTestFakeKeyEvent(m_display, *keymap.shiftKeycode(), down ? True : False, CurrentTime);
+            shiftDown = down;
+        }
+    };
+
+    KeyboardError result = KeyboardError::None;
+    for (const SpareKeyBatch& batch : batches) {
+        if (!batch.keysyms.empty()) {
+            // Binding waits for the target to have read the previous batch, whose keys it replaces.
+            m_bindings.bind(std::span(keymap.spareKeycodes()).first(batch.keysyms.size()), batch.keysyms);
+        }
+        std::size_t typed = 0;
+        for (std::size_t i = batch.begin; i < batch.end; ++i) {
+            if (!focusIsInTarget()) {
+                result = KeyboardError::FocusLost;
+                break;
+            }
+            const KeyChoice choice = choices[i] ? *choices[i] : KeyChoice{*m_bindings.keycodeFor(needs[i]), false};
+            holdShift(choice.shift);
+            XTestFakeKeyEvent(m_display, choice.keycode, True, CurrentTime);
+            XTestFakeKeyEvent(m_display, choice.keycode, False, CurrentTime);
+            ++typed;
+        }
+        m_bindings.noteTyped(typed);
+        if (result != KeyboardError::None) {
+            break;
+        }
+    }
+    // Never left down, whatever stopped the typing.
+    holdShift(false);
+    return result;
+}
+
+X11WindowKeyboard::X11WindowKeyboard()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        return;
+    }
+    int event = 0;
+    int error = 0;
+    int major = 0;
+    int minor = 0;
+    int xkbOpcode = 0;
+    int xkbMajor = XkbMajorVersion;
+    int xkbMinor = XkbMinorVersion;
+    if (!XTestQueryExtension(display, &event, &error, &major, &minor) ||
+        !XkbQueryExtension(display, &xkbOpcode, &event, &error, &xkbMajor, &xkbMinor)) {
+        XCloseDisplay(display);
+        return;
+    }
+    m_connection = std::make_unique<Connection>(display);
+}
+
+X11WindowKeyboard::~X11WindowKeyboard() = default;
+
+KeyboardError X11WindowKeyboard::activate(const QString& title, bool wait)
+{
+    if (!m_connection) {
+        return KeyboardError::Unavailable;
+    }
+    return m_connection->activate(title, wait);
+}
+
+KeyboardError X11WindowKeyboard::sendKeys(const QString& keystrokes, bool wait)
+{
+    if (!m_connection) {
+        return KeyboardError::Unavailable;
+    }
+    return m_connection->sendKeys(keystrokes, wait);
 }
 
 } // namespace quorvex::platform::x11

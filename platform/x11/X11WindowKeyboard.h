@@ -7,10 +7,19 @@
 
 namespace quorvex::platform::x11 {
 
-// Finds a top-level window by its title and types into it with XTest key events.
+// Finds a top-level window by its title, activates it and types into it with XTest key events, as a person at the
+// keyboard would (clients such as xterm ignore keys sent with XSendEvent). Characters the keyboard map lacks are
+// lent to spare keycodes for the time of the text. The focus is checked before every key, and keys or locks the
+// host still holds do not change what is typed.
+//
+// Written on Xlib directly rather than on libxdo, which measured unfit here: it reads titles as regular
+// expressions, crashes when a window vanishes during its search, types "\n" as Linefeed rather than Return, drops
+// characters the map lacks at full speed and types "Å" as "å".
 class X11WindowKeyboard final : public WindowKeyboard
 {
 public:
+    /// Opens its own connection to the display named by DISPLAY; without one (or without XTest or XKB) every call
+    /// fails with Unavailable.
     X11WindowKeyboard();
     ~X11WindowKeyboard() override;
 
@@ -18,7 +27,7 @@ public:
     KeyboardError sendKeys(const QString& keystrokes, bool wait) override;
 
 private:
-    struct Connection;
+    class Connection;
     std::unique_ptr<Connection> m_connection;
 };
 

@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "X11ClientWindows.h"
+
+#include "X11Property.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <array>
+#include <optional>
+#include <span>
+
+namespace quorvex::platform::x11 {
+namespace {
+
+// Frames nest the client a level or two below the root; the bound keeps a hostile tree from looping the walk.
+constexpr int kMaximumDepth = 8;
+
+enum AtomIndex { kWmState, kNetWmName, kUtf8String, kNetWmPid, kAtomCount };
+
+using Atoms = std::array<Atom, kAtomCount>;
+
+Atoms internAtoms(Display* display)
+{
+    std::array<char*, kAtomCount> names{const_cast<char*>("WM_STATE"), const_cast<char*>("_NET_WM_NAME"),
+                                        const_cast<char*>("UTF8_STRING"), const_cast<char*>("_NET_WM_PID")};
+    Atoms atoms{};
+    XInternAtoms(display, names.data(), kAtomCount, False, atoms.data());
+    return atoms;
+}
+
+std::optional<pid_t> windowPid(Display* display, Window window, const Atoms& atoms)
+{
+    const std::optional<long> pid = X11Property(display, window, atoms[kNetWmPid], XA_CARDINAL).first32();
+    if (!pid) {
+        return std::nullopt;
+    }
+    return static_cast<pid_t>(*pid);
+}
+
+bool hasWmState(Display* display, Window window, const Atoms& atoms)
+{
+    const std::optional<long> state = X11Property(display, window, atoms[kWmState], atoms[kWmState]).first32();
+    return state && *state != WithdrawnState;
+}
+
+std::vector<Window> childrenOf(Display* display, Window window)
+{
+    Window root = None;
+    Window parent = None;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) {
+        return {};
+    }
+    std::vector<Window> result(children, children + count);
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return result;
+}
+
+// The client below a root child, the way the manager's frames nest it: the nearest window that has WM_STATE.
+std::optional<Window> findClientBelow(Display* display, Window window, const Atoms& atoms, int depth)
+{
+    if (depth == kMaximumDepth) {
+        return std::nullopt;
+    }
+    const std::vector<Window> children = childrenOf(display, window);
+    for (const Window child : children) {
+        if (hasWmState(display, child, atoms)) {
+            return child;
+        }
+    }
+    for (const Window child : children) {
+        if (const std::optional<Window> client = findClientBelow(display, child, atoms, depth + 1)) {
+            return client;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Window> findClient(Display* display, Window window, const Atoms& atoms)
+{
+    if (hasWmState(display, window, atoms)) {
+        return window;
+    }
+    return findClientBelow(display, window, atoms, 0);
+}
+
+bool isShownTopLevel(Display* display, Window window)
+{
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, window, &attributes) == 0) {
+        return false;
+    }
+    return attributes.map_state == IsViewable && attributes.override_redirect == False;
+}
+
+QString textFromProperty(Display* display, XTextProperty& text, Atom utf8)
+{
+    const auto* bytes = reinterpret_cast<const char*>(text.value);
+    const auto size = static_cast<qsizetype>(text.nitems);
+    if (text.format != 8) {
+        return {};
+    }
+    if (text.encoding == XA_STRING) {
+        return QString::fromLatin1(bytes, size);
+    }
+    if (text.encoding == utf8) {
+        return QString::fromUtf8(bytes, size);
+    }
+    char** list = nullptr;
+    int count = 0;
+    QString result;
+    if (Xutf8TextPropertyToTextList(display, &text, &list, &count) >= Success && list != nullptr) {
+        for (const char* part : std::span(list, static_cast<std::size_t>(count))) {
+            result += QString::fromUtf8(part);
+        }
+        XFreeStringList(list);
+    }
+    return result;
+}
+
+QString titleOf(Display* display, Window window, const Atoms& atoms)
+{
+    const X11Property name(display, window, atoms[kNetWmName], atoms[kUtf8String]);
+    if (name.exists() && name.format() == 8) {
+        return QString::fromUtf8(reinterpret_cast<const char*>(name.bytes()), static_cast<qsizetype>(name.count()));
+    }
+    XTextProperty text{};
+    if (XGetWMName(display, window, &text) == 0 || text.value == nullptr) {
+        return {};
+    }
+    QString result = textFromProperty(display, text, atoms[kUtf8String]);
+    XFree(text.value);
+    return result;
+}
+
+} // namespace
+
+std::vector<X11ClientWindow> listClientWindows(Display* display, pid_t excludedPid)
+{
+    const Atoms atoms = internAtoms(display);
+    std::vector<X11ClientWindow> windows;
+    const std::vector<Window> topLevels = childrenOf(display, DefaultRootWindow(display));
+    // The server lists the root's children bottom to top; a title shared by two windows finds the upper one.
+    for (auto it = topLevels.rbegin(); it != topLevels.rend(); ++it) {
+        std::optional<Window> client = findClient(display, *it, atoms);
+        if (!client && isShownTopLevel(display, *it)) {
+            client = *it;
+        }
+        if (!client || windowPid(display, *client, atoms) == excludedPid) {
+            continue;
+        }
+        windows.push_back({*client, titleOf(display, *client, atoms)});
+    }
+    return windows;
+}
+
+} // namespace quorvex::platform::x11

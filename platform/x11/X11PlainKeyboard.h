@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <X11/Xlib.h>
+
+namespace quorvex::platform::x11 {
+
+// Keeps the keyboard plain while a text is typed, so that what the host still holds or has locked cannot change
+// what arrives: held modifier keys (Shift, Ctrl, Alt from the click that started the action) are released, latched
+// modifiers cleared, locked ones (Caps Lock) unlocked and the first group locked. When it goes it puts the locks
+// and the group back; held keys stay released, since pressing them again could leave a key stuck down that the
+// host has let go of meanwhile.
+class X11PlainKeyboard final
+{
+public:
+    explicit X11PlainKeyboard(Display* display);
+    ~X11PlainKeyboard();
+    X11PlainKeyboard(const X11PlainKeyboard&) = delete;
+    X11PlainKeyboard& operator=(const X11PlainKeyboard&) = delete;
+
+private:
+    Display* m_display;
+    unsigned int m_lockedModifiers = 0;
+    int m_lockedGroup = 0;
+};
+
+} // namespace quorvex::platform::x11

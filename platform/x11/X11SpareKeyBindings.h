@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "KeysymMapping.h"
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace quorvex::platform::x11 {
+
+// Characters lent to spare keycodes while a text is typed, and given back once the target has read the keys.
+//
+// A client does not translate a key when the server sends it but when it takes the key from its queue, and it
+// fetches the map again after a mapping notice, from the server as it is by then. Were a binding gone before the
+// target reached the keys typed with it, the target would translate them with a map that no longer has them and
+// lose them. So the bindings stay until every key has been delivered (a round trip) and the target has had time
+// to read them: a grace, plus an allowance per key for a target that reads slower than keys are typed. Measured
+// with an xterm under load: released at once after the round trip, the last few characters were lost now and then;
+// after 5 or 20 ms none were, so the grace is ten times that. Unless the caller waits for the keys to be processed,
+// the release is left to the next text (or the end of the program), which then waits only for what is left of
+// that time.
+class X11SpareKeyBindings final
+{
+public:
+    /// The time a target gets after the server delivered the last key, however few keys it has to read.
+    static constexpr std::chrono::milliseconds kReadingGrace{50};
+    /// Reading time allowed per key typed, as for a target that reads no more than 10,000 keys a second (an xterm
+    /// reads them as fast as they come, 10,000 to 30,000 a second).
+    static constexpr std::chrono::microseconds kReadingTimePerKey{100};
+
+    explicit X11SpareKeyBindings(Display* display);
+    ~X11SpareKeyBindings();
+    X11SpareKeyBindings(const X11SpareKeyBindings&) = delete;
+    X11SpareKeyBindings& operator=(const X11SpareKeyBindings&) = delete;
+
+    /// Binds keysyms[i] to keycodes[i], the same keysym on both shift levels so that no case rule applies
+    /// ("Å" stays "Å"); bindings still held are released first.
+    void bind(std::span<const KeyCode> keycodes, std::span<const Keysym> keysyms);
+    /// The key bound to `keysym`, if any.
+    std::optional<KeyCode> keycodeFor(Keysym keysym) const;
+    /// Counts keys sent while the bindings hold, which the target has to read before they may go.
+    void noteTyped(std::size_t keys);
+    /// Notes that the server has just delivered every key sent so far.
+    void noteDelivered();
+    /// Gives the keycodes back to the map once the target has had its time to read the keys since the delivery.
+    void release();
+
+private:
+    void write(std::span<const KeyCode> keycodes, std::span<const Keysym> keysyms);
+
+    Display* m_display;
+    std::vector<KeyCode> m_keycodes;
+    std::vector<Keysym> m_keysyms;
+    std::size_t m_keysTyped = 0;
+    std::optional<std::chrono::steady_clock::time_point> m_deliveredAt;
+};
+
+} // namespace quorvex::platform::x11

@@ -1,0 +1,393 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The console on the real machine: Qt dialogs, an INI settings store and the X11 keyboard, saying texts into a
+// stand-in chat room (an xterm whose recorder writes each line it gets to a file). Runs inside
+// tests/e2e/x11-session, which provides the display, the window manager and the room.
+
+#include "console/ClickableLabel.h"
+#include "console/Main.h"
+#include "console/MainControls.h"
+#include "console/SettingsTable.h"
+#include "platform/qt/IniSettingsStore.h"
+#include "platform/qt/ProcessLauncher.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtFileChooser.h"
+#include "platform/qt/QtInputBox.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/SequenceRandomSource.h"
+#include "platform/qt/SystemClock.h"
+#include "platform/x11/X11KeepAbove.h"
+#include "platform/x11/X11WindowKeyboard.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+// Xlib after Qt: its macros (Bool, Status, None) break Qt's headers.
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+// X.h's None is a macro that would turn KeyboardError::None into a number.
+#undef None
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+using namespace quorvex;
+
+namespace {
+
+constexpr int kArrivalTimeout = 10000;
+const QString kRoom = QStringLiteral("Trivia  Adult");
+const QString kNoWindow = QStringLiteral("Group name is incorrect or Group is not open");
+
+// The machine's real platform, as the program's main() puts it together.
+struct RealPlatform
+{
+    platform::qt::QtMessageBox messageBox{QStringLiteral("Quorvex III")};
+    platform::qt::QtInputBox inputBox;
+    platform::qt::QtFileChooser fileChooser;
+    platform::qt::IniSettingsStore settings{platform::qt::IniSettingsStore::defaultPath(console::kSettingsApplication)};
+    platform::x11::X11WindowKeyboard keyboard;
+    platform::qt::QtEventPump events;
+    platform::qt::SystemClock clock;
+    platform::qt::SequenceRandomSource random;
+    platform::qt::ProcessLauncher launcher;
+    platform::x11::X11KeepAbove keepAbove;
+    platform::Platform platform{messageBox, inputBox, fileChooser, settings, keyboard,
+                                events,     clock,    random,      launcher, keepAbove};
+};
+
+struct DisplayClose
+{
+    void operator()(Display* display) const { XCloseDisplay(display); }
+};
+using DisplayPointer = std::unique_ptr<Display, DisplayClose>;
+
+} // namespace
+
+class TestEndToEnd final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_record = qEnvironmentVariable("QUORVEX_E2E_RECORD");
+        QVERIFY2(!m_record.isEmpty(), "run this test through tests/e2e/x11-session");
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QVERIFY(m_config.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+        m_x11.reset(XOpenDisplay(nullptr));
+        QVERIFY(m_x11);
+        m_keymapBefore = keymapDump();
+        QVERIFY(!m_keymapBefore.isEmpty());
+
+        // Boxes are modal: a timer answers each one as the host would, noting what it said.
+        connect(&m_boxAnswerer, &QTimer::timeout, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                m_boxes.push_back(box->windowTitle() + QStringLiteral(": ") + box->text());
+                box->accept();
+            }
+        });
+        m_boxAnswerer.start(20);
+
+        m_platform = std::make_unique<RealPlatform>();
+        m_main = std::make_unique<console::Main>(m_platform->platform);
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        QCOMPARE(m_main->controls().txtAppName->text(), kRoom);
+        m_checked = recordedLines().size();
+    }
+
+    void cleanupTestCase()
+    {
+        m_main.reset();
+        m_platform.reset();
+    }
+
+    void cleanup()
+    {
+        // After a failure the lines of the failed test are not known; the next test starts after all of them.
+        if (QTest::currentTestFailed()) {
+            QTest::qWait(500);
+            m_checked = recordedLines().size();
+        }
+    }
+
+    void init()
+    {
+        m_boxes.clear();
+        m_main->controls().txtAppName->setText(kRoom);
+    }
+
+    void award_Should_TypeScoreReport_When_TeamGetsPoint()
+    {
+        QTest::mouseClick(m_main->controls().cmdAddScore[0], Qt::LeftButton);
+
+        QTRY_COMPARE_WITH_TIMEOUT(newLines(), scoreReport(QStringLiteral("01"), QStringLiteral("00")), kArrivalTimeout);
+        m_checked += scoreReport(QString(), QString()).size();
+        QCOMPARE(m_boxes, QStringList());
+    }
+
+    void scoreRequest_Should_TypeCurrentScore_When_Label7Clicked()
+    {
+        QTest::mouseClick(m_main->controls().Label7, Qt::LeftButton);
+
+        QTRY_COMPARE_WITH_TIMEOUT(newLines(), scoreReport(QStringLiteral("01"), QStringLiteral("00")), kArrivalTimeout);
+        m_checked += scoreReport(QString(), QString()).size();
+        QCOMPARE(m_boxes, QStringList());
+    }
+
+    void say_Should_TypeEveryCharacterAsItself_When_TextHoldsEscapedAndForeignCharacters()
+    {
+        const QString escapeSet = QStringLiteral("!\u00a3$%^&+()-_=[{]};:'@#,<.>/?\\|`\u00ac\"");
+        const QString line = escapeSet + QStringLiteral(" \u20ac \u00e9 \u00c5 * The quick brown FOX 0123456789");
+
+        m_main->Say(line + QStringLiteral("~second line"));
+
+        QTRY_COMPARE_WITH_TIMEOUT(newLines(), (QStringList{QString(), line, QStringLiteral("second line")}),
+                                  kArrivalTimeout);
+        m_checked += 3;
+        QCOMPARE(m_boxes, QStringList());
+    }
+
+    void say_Should_TypeEveryCharacter_When_TextNeedsMoreSpareKeysThanTheMapHas()
+    {
+        // 57 distinct letters that a US map lacks, more than the keycodes a keyboard leaves spare.
+        QString line;
+        for (char16_t c = 0x3b1; c <= 0x3c9; ++c) {
+            line += QChar(c);
+        }
+        line += u' ';
+        for (char16_t c = 0x430; c <= 0x44f; ++c) {
+            line += QChar(c);
+        }
+
+        m_main->Say(line + line);
+
+        QTRY_COMPARE_WITH_TIMEOUT(newLines(), (QStringList{QString(), line + line}), kArrivalTimeout);
+        m_checked += 2;
+    }
+
+    void say_Should_TypeTextUnchanged_When_HostHoldsModifiersOrCapsLockIsOn_data()
+    {
+        QTest::addColumn<QList<qulonglong>>("held");
+        QTest::addColumn<bool>("capsLock");
+        QTest::newRow("Shift held") << QList<qulonglong>{XK_Shift_R} << false;
+        QTest::newRow("Ctrl held") << QList<qulonglong>{XK_Control_L} << false;
+        QTest::newRow("Alt held") << QList<qulonglong>{XK_Alt_L} << false;
+        QTest::newRow("Caps Lock on") << QList<qulonglong>{} << true;
+        QTest::newRow("all at once") << QList<qulonglong>{XK_Shift_R, XK_Control_L, XK_Alt_L} << true;
+    }
+
+    void say_Should_TypeTextUnchanged_When_HostHoldsModifiersOrCapsLockIsOn()
+    {
+        QFETCH(QList<qulonglong>, held);
+        QFETCH(bool, capsLock);
+        Display* display = m_x11.get();
+        for (const qulonglong keysym : held) {
+            XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), True, CurrentTime);
+        }
+        if (capsLock) {
+            XkbLockModifiers(display, XkbUseCoreKbd, LockMask, LockMask);
+        }
+        XSync(display, False);
+        const QString text = QStringLiteral("mixed Case 42 \u00e9\u00c5\u00e5 !?");
+
+        m_main->Say(text);
+
+        const unsigned int lockedAfter = lockedModifiers();
+        XkbLockModifiers(display, XkbUseCoreKbd, LockMask, 0);
+        for (const qulonglong keysym : held) {
+            XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), False, CurrentTime);
+        }
+        XSync(display, False);
+        QTRY_COMPARE_WITH_TIMEOUT(newLines(), (QStringList{QString(), text}), kArrivalTimeout);
+        m_checked += 2;
+        QCOMPARE((lockedAfter & LockMask) != 0, capsLock);
+    }
+
+    void say_Should_FindRoom_When_TitleIsTheBeginningOfItsTitle()
+    {
+        m_main->controls().txtAppName->setText(QStringLiteral("Trivia "));
+
+        m_main->Say(QStringLiteral("by prefix"));
+
+        QTRY_COMPARE_WITH_TIMEOUT(newLines(), (QStringList{QString(), QStringLiteral("by prefix")}), kArrivalTimeout);
+        m_checked += 2;
+        QCOMPARE(m_boxes, QStringList());
+    }
+
+    void say_Should_ShowBoxAndTypeNothing_When_NoOtherWindowHasTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("longer than the room's title") << QStringLiteral("Trivia  Adult Lounge");
+        QTest::newRow("other case") << QStringLiteral("trivia  adult");
+        QTest::newRow("one blank") << QStringLiteral("Trivia Adult");
+        QTest::newRow("pattern characters are literal") << QStringLiteral("Trivia.*");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("the console's own title") << QStringLiteral("Quorvex III");
+    }
+
+    void say_Should_ShowBoxAndTypeNothing_When_NoOtherWindowHasTitle()
+    {
+        QFETCH(QString, title);
+        m_main->controls().txtAppName->setText(title);
+        const QString keptSnd = m_main->controls().txtSnd->text();
+
+        m_main->Say(QStringLiteral("must not arrive"));
+
+        QCOMPARE(m_boxes, QStringList{QStringLiteral("Error!: ") + kNoWindow});
+        QCOMPARE(m_main->controls().txtAppName->text(), title);
+        QCOMPARE(m_main->controls().txtSnd->text(), keptSnd);
+        // The next text said in the room arrives right after the last one: nothing came in between.
+        m_main->controls().txtAppName->setText(kRoom);
+        m_main->Say(QStringLiteral("marker"));
+        QTRY_COMPARE_WITH_TIMEOUT(newLines(), (QStringList{QString(), QStringLiteral("marker")}), kArrivalTimeout);
+        m_checked += 2;
+    }
+
+    void sendKeys_Should_StopTyping_When_FocusMovesAwayMidText()
+    {
+        platform::x11::X11WindowKeyboard keyboard;
+        QCOMPARE(keyboard.activate(kRoom, true), platform::KeyboardError::None);
+        const auto console = static_cast<Window>(m_main->winId());
+        constexpr qsizetype kLength = 20000;
+
+        // Moves the focus to the console while the keyboard is typing; its own connection, as the host's click.
+        std::thread thief([console] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            Display* display = XOpenDisplay(nullptr);
+            XSetInputFocus(display, console, RevertToParent, CurrentTime);
+            XCloseDisplay(display);
+        });
+        const platform::KeyboardError typed = keyboard.sendKeys(QString(kLength, u'x'), false);
+        thief.join();
+
+        QCOMPARE(typed, platform::KeyboardError::FocusLost);
+        m_main->Say(QStringLiteral("after"));
+        QTRY_COMPARE_WITH_TIMEOUT(newLines().size(), 2, kArrivalTimeout);
+        const QString cut = newLines().front();
+        QVERIFY2(cut.size() > 0 && cut.size() < kLength, qPrintable(QString::number(cut.size())));
+        QCOMPARE(cut, QString(cut.size(), u'x'));
+        QCOMPARE(newLines().back(), QStringLiteral("after"));
+        m_checked += 2;
+    }
+
+    void setKeepAbove_Should_SwitchAboveStateWithoutHiding()
+    {
+        if (qEnvironmentVariable("QUORVEX_E2E_WINDOW_MANAGER") == QStringLiteral("none")) {
+            QSKIP("keeping a window above is the window manager's work");
+        }
+        const QPoint position = m_main->pos();
+
+        m_platform->keepAbove.setKeepAbove(*m_main, false);
+        QTRY_VERIFY(!hasStateAbove());
+        QVERIFY(m_main->isVisible());
+        m_platform->keepAbove.setKeepAbove(*m_main, true);
+        QTRY_VERIFY(hasStateAbove());
+
+        QVERIFY(m_main->isVisible());
+        QCOMPARE(m_main->pos(), position);
+    }
+
+    void say_Should_LeaveKeyboardMapAsItWas_When_CharactersWereLentToSpareKeys()
+    {
+        m_main->Say(QStringLiteral("\u00c5\u00e9\u00dc\u20ac\u00a3\u0416"));
+        // The next text gives the lent keys back before it is typed.
+        m_main->Say(QStringLiteral("plain"));
+
+        QTRY_COMPARE_WITH_TIMEOUT(newLines().size(), 4, kArrivalTimeout);
+        m_checked += 4;
+        QCOMPARE(keymapDump(), m_keymapBefore);
+    }
+
+private:
+    // The whole keyboard description as the server has it: key types, symbols, actions and modifiers.
+    static QString keymapDump()
+    {
+        QProcess xkbcomp;
+        xkbcomp.start(QStringLiteral("xkbcomp"),
+                      {QStringLiteral("-xkb"), qEnvironmentVariable("DISPLAY"), QStringLiteral("-")});
+        if (!xkbcomp.waitForFinished(10000) || xkbcomp.exitCode() != 0) {
+            return {};
+        }
+        return QString::fromUtf8(xkbcomp.readAllStandardOutput());
+    }
+
+    static QStringList scoreReport(const QString& guys, const QString& gals)
+    {
+        return {QString(),
+                QString(),
+                QStringLiteral("###################"),
+                QStringLiteral("# The Score is ..."),
+                QStringLiteral("# ") + guys + QStringLiteral(" GUYS"),
+                QStringLiteral("# ") + gals + QStringLiteral(" gals"),
+                QString()};
+    }
+
+    // Every line the room has had, each ended by Enter; a line still being typed is not one yet.
+    QStringList recordedLines() const
+    {
+        QFile file(m_record);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return {};
+        }
+        QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        lines.removeLast();
+        return lines;
+    }
+
+    // The lines since those already checked; each test counts its lines off once it has checked them.
+    QStringList newLines() const { return recordedLines().mid(m_checked); }
+
+    unsigned int lockedModifiers() const
+    {
+        XkbStateRec state{};
+        XkbGetState(m_x11.get(), XkbUseCoreKbd, &state);
+        return state.locked_mods;
+    }
+
+    bool hasStateAbove() const
+    {
+        Display* display = m_x11.get();
+        const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+        const Atom above = XInternAtom(display, "_NET_WM_STATE_ABOVE", False);
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long remaining = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display, static_cast<Window>(m_main->winId()), state, 0, 64, False, XA_ATOM, &type,
+                               &format, &count, &remaining, &data) != Success ||
+            data == nullptr) {
+            return false;
+        }
+        const auto* atoms = reinterpret_cast<const long*>(data);
+        const bool found = std::find(atoms, atoms + count, static_cast<long>(above)) != atoms + count;
+        XFree(data);
+        return found;
+    }
+
+    QString m_record;
+    QString m_keymapBefore;
+    QTemporaryDir m_config;
+    DisplayPointer m_x11;
+    QTimer m_boxAnswerer;
+    QStringList m_boxes;
+    std::unique_ptr<RealPlatform> m_platform;
+    std::unique_ptr<console::Main> m_main;
+    qsizetype m_checked = 0;
+};
+
+QTEST_MAIN(TestEndToEnd)
+#include "TestEndToEnd.moc"
