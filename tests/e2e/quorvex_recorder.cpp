@@ -57,6 +57,10 @@ int main(int argc, char* argv[])
                 line += '\n';
                 std::fwrite(line.data(), 1, line.size(), record);
                 std::fflush(record);
+                // Shown in the terminal too, so a screenshot of the room reads like the chat.
+                std::fwrite(line.data(), 1, line.size() - 1, stdout);
+                std::fputs("\r\n", stdout);
+                std::fflush(stdout);
                 line.clear();
             } else if (byte < 0x20 || byte == 0x7f) {
                 std::array<char, 8> visible{};
