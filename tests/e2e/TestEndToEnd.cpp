@@ -4,6 +4,7 @@
 // tests/e2e/x11-session, which provides the display, the window manager and the room.
 
 #include "console/ClickableLabel.h"
+#include "console/MacroButton.h"
 #include "console/Main.h"
 #include "console/MainControls.h"
 #include "console/SettingsTable.h"
@@ -20,6 +21,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -38,6 +41,7 @@
 #undef None
 
 #include <chrono>
+#include <deque>
 #include <memory>
 #include <thread>
 
@@ -91,11 +95,25 @@ private Q_SLOTS:
         m_keymapBefore = keymapDump();
         QVERIFY(!m_keymapBefore.isEmpty());
 
-        // Boxes are modal: a timer answers each one as the host would, noting what it said.
+        // Boxes and dialogs are modal: a timer answers each one as the host would, noting what it said.
         connect(&m_boxAnswerer, &QTimer::timeout, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 m_boxes.push_back(box->windowTitle() + QStringLiteral(": ") + box->text());
                 box->accept();
+            } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+                m_questions.push_back(input->windowTitle() + QStringLiteral(": ") + input->labelText());
+                if (m_inputAnswers.empty()) {
+                    input->reject();
+                    return;
+                }
+                input->setTextValue(m_inputAnswers.front());
+                m_inputAnswers.pop_front();
+                input->accept();
+            } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+                m_chosenFilter = files->selectedNameFilter();
+                files->selectFile(m_fileToChoose);
+                QMetaObject::invokeMethod(files, "accept");
             }
         });
         m_boxAnswerer.start(20);
@@ -126,6 +144,8 @@ private Q_SLOTS:
     void init()
     {
         m_boxes.clear();
+        m_questions.clear();
+        m_inputAnswers.clear();
         m_main->controls().txtAppName->setText(kRoom);
     }
 
@@ -311,6 +331,125 @@ private Q_SLOTS:
         QCOMPARE(keymapDump(), m_keymapBefore);
     }
 
+    void loadQuestions_Should_ShowFirstQuestion_And_SayQuestionAndAnswer()
+    {
+        QTemporaryDir folder;
+        m_fileToChoose = folder.filePath(QStringLiteral("capitals.txt"));
+        QFile file(m_fileToChoose);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("What is the capital of France\r\nParis\r\nWhat does a \xc2\xa3 coin say\r\n\"One pound\" {1}\r\n");
+        file.close();
+        const console::MainControls& ui = m_main->controls();
+
+        QTest::mouseClick(ui.cmdLoadQuestions, Qt::LeftButton);
+
+        QCOMPARE(m_chosenFilter, QStringLiteral("Text Files (*.txt)"));
+        QCOMPARE(ui.lblCurrentQuestionSet->text(), QStringLiteral("capitals.txt"));
+        QCOMPARE(ui.lblQuestion->text(), QStringLiteral("Q 1/2 : What is the capital of France?"));
+        QCOMPARE(ui.lblAnswer->text(), QStringLiteral("Paris"));
+        QTest::mouseClick(ui.lblQuestion, Qt::LeftButton);
+        QTest::mouseClick(ui.lblAnswer, Qt::LeftButton);
+        QTest::mouseClick(ui.cmdNextQuestion, Qt::LeftButton);
+        QTest::mouseClick(ui.lblQuestion, Qt::LeftButton);
+        QTest::mouseClick(ui.lblAnswer, Qt::LeftButton);
+
+        QTRY_COMPARE_WITH_TIMEOUT(newLines(),
+                                  (QStringList{QString(), QStringLiteral("Q: What is the capital of France?"), QString(),
+                                               QStringLiteral("A: Paris"), QString(),
+                                               QStringLiteral("Q: What does a \u00a3 coin say?"), QString(),
+                                               QStringLiteral("A: \"One pound\" {1}")}),
+                                  kArrivalTimeout);
+        m_checked += 8;
+        QCOMPARE(m_boxes, QStringList());
+    }
+
+    void adjustScore_Should_SayAdjustment_When_HostEntersScoreInRange()
+    {
+        m_inputAnswers = {QStringLiteral("31"), QStringLiteral("12")};
+
+        QTest::mouseClick(m_main->controls().cmdAdjustGUYScore, Qt::LeftButton);
+
+        QCOMPARE(m_questions, QStringList(2, QStringLiteral("Score Adjustment: Enter Score adjustment for GUYS")));
+        QCOMPARE(m_main->controls().lblScore[0]->text(), QStringLiteral("12"));
+        QTRY_COMPARE_WITH_TIMEOUT(newLines(),
+                                  (QStringList{QString(), QString(), QStringLiteral("###################"),
+                                               QStringLiteral("# SCORE ADJUSTMENT "),
+                                               QStringLiteral("# The Score is ...  GUYS 12 - gals 00")}),
+                                  kArrivalTimeout);
+        m_checked += 5;
+    }
+
+    void quickSend_Should_SayTextAsChatLines_When_TextHoldsTilde()
+    {
+        m_main->controls().txtSnd->setText(QStringLiteral("Howdy Y'all :)~Ready?"));
+
+        QTest::mouseClick(m_main->controls().cmdSnd, Qt::LeftButton);
+
+        QTRY_COMPARE_WITH_TIMEOUT(
+            newLines(), (QStringList{QString(), QStringLiteral("Howdy Y'all :)"), QStringLiteral("Ready?")}),
+            kArrivalTimeout);
+        m_checked += 3;
+    }
+
+    void macroPress_Should_SayCaption_And_TakeNewTextOnRightPress()
+    {
+        const console::MainControls& ui = m_main->controls();
+        m_inputAnswers = {QStringLiteral("Welcome~to the quiz")};
+
+        QTest::mousePress(ui.cmdMacro[0], Qt::LeftButton);
+        QTest::mousePress(ui.cmdMacro[4], Qt::RightButton);
+        QTest::mousePress(ui.cmdMacro[4], Qt::LeftButton);
+
+        QCOMPARE(m_questions, QStringList{QStringLiteral("Macro Definition: What text do you want this button to send?")});
+        QTRY_COMPARE_WITH_TIMEOUT(
+            newLines(),
+            (QStringList{QString(),
+                         QStringLiteral("*** No PM's to Question Readers during quiz - No PM's to anyone without "
+                                        "permission in text ***"),
+                         QString(), QStringLiteral("Welcome"), QStringLiteral("to the quiz")}),
+            kArrivalTimeout);
+        m_checked += 5;
+    }
+
+    void stayOnTopPanel_Should_SwitchTheWindowsAboveState()
+    {
+        if (qEnvironmentVariable("QUORVEX_E2E_WINDOW_MANAGER") == QStringLiteral("none")) {
+            QSKIP("keeping a window above is the window manager's work");
+        }
+        console::ClickableLabel* panel = m_main->controls().SOT_Status;
+        QCOMPARE(panel->text(), QStringLiteral("ON"));
+        QTRY_VERIFY(hasStateAbove());
+
+        QTest::mouseClick(panel, Qt::LeftButton);
+        QCOMPARE(panel->text(), QStringLiteral("OFF"));
+        QTRY_VERIFY(!hasStateAbove());
+
+        QTest::mouseClick(panel, Qt::LeftButton);
+        QCOMPARE(panel->text(), QStringLiteral("ON"));
+        QTRY_VERIFY(hasStateAbove());
+    }
+
+    void restart_Should_BringBackRenamedTeamAndMacro()
+    {
+        m_inputAnswers = {QStringLiteral("Quiz Kids")};
+        QTest::mouseClick(m_main->controls().lblTeam[0], Qt::LeftButton);
+        QCOMPARE(m_main->controls().lblTeam[0]->text(), QStringLiteral("Quiz Kids"));
+
+        m_main->close();
+        QCOMPARE(m_boxes, QStringList{QStringLiteral("FYI: All settings saved")});
+        QFile stored(m_config.filePath(QStringLiteral("QVX/QVX.ini")));
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        QVERIFY(stored.readAll().contains("Quiz Kids"));
+
+        m_main.reset();
+        m_platform = std::make_unique<RealPlatform>();
+        m_main = std::make_unique<console::Main>(m_platform->platform);
+
+        QCOMPARE(m_main->controls().lblTeam[0]->text(), QStringLiteral("Quiz Kids"));
+        QCOMPARE(m_main->controls().cmdMacro[4]->text(), QStringLiteral("Welcome~to the quiz"));
+        QCOMPARE(m_main->controls().lblScore[0]->text(), QStringLiteral("00"));
+    }
+
 private:
     // The whole keyboard description as the server has it: key types, symbols, actions and modifiers.
     static QString keymapDump()
@@ -384,6 +523,10 @@ private:
     DisplayPointer m_x11;
     QTimer m_boxAnswerer;
     QStringList m_boxes;
+    QStringList m_questions;
+    std::deque<QString> m_inputAnswers;
+    QString m_fileToChoose;
+    QString m_chosenFilter;
     std::unique_ptr<RealPlatform> m_platform;
     std::unique_ptr<console::Main> m_main;
     qsizetype m_checked = 0;
