@@ -63,9 +63,14 @@ std::optional<QString> FakePlatform::chooseFileToOpen(const QString& filter, int
     if (fileAnswers.empty()) {
         return std::nullopt;
     }
-    std::optional<QString> answer = fileAnswers.front();
+    // Taken apart rather than copied whole: GCC 12 at -O2 warns falsely about a copied optional<QString>.
+    const bool chosen = fileAnswers.front().has_value();
+    QString path = fileAnswers.front().value_or(QString());
     fileAnswers.pop_front();
-    return answer;
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return path;
 }
 
 std::optional<QString> FakePlatform::value(const QString& section, const QString& key) const
