@@ -1,195 +1,113 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "console/ClickableLabel.h"
-#include "console/Main.h"
-#include "console/MainControls.h"
-#include "support/FakePlatform.h"
+#include "support/ConsoleFixture.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
-#include <array>
-#include <memory>
-#include <utility>
-#include <vector>
-
-using quorvex::console::Main;
-using quorvex::test::FakePlatform;
-
-namespace {
-
-const QString kRoom = QStringLiteral("Trivia  Adult");
-
-} // namespace
+using quorvex::test::ConsoleFixture;
+using namespace Qt::StringLiterals;
 
 class TestGroupTools final : public QObject
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<FakePlatform> m_fake;
-    std::unique_ptr<Main> m_main;
-
-    void start() { m_main = std::make_unique<Main>(m_fake->platform()); }
-    const quorvex::console::MainControls& ui() const { return m_main->controls(); }
-
-    std::vector<QString> sentKeystrokes() const
-    {
-        std::vector<QString> keystrokes;
-        for (const FakePlatform::Sent& sent : m_fake->sent) {
-            keystrokes.push_back(sent.keystrokes);
-        }
-        return keystrokes;
-    }
-
 private Q_SLOTS:
-    void init()
-    {
-        m_fake = std::make_unique<FakePlatform>();
-        m_fake->windowTitles = {kRoom};
-    }
-
-    void cleanup() { m_main.reset(); }
-
-    void quickSend_Should_SayTextAndKeepIt()
-    {
-        start();
-
-        QTest::mouseClick(ui().cmdSnd, Qt::LeftButton);
-        QTest::mouseClick(ui().cmdSnd, Qt::LeftButton);
-
-        const std::vector<QString> once{QStringLiteral("~"), QStringLiteral("Howdy Y{'}all {:}{)}~")};
-        std::vector<QString> twice = once;
-        twice.insert(twice.end(), once.begin(), once.end());
-        QCOMPARE(sentKeystrokes(), twice);
-        QCOMPARE(m_fake->sent.front().window, kRoom);
-        QCOMPARE(ui().txtSnd->text(), QStringLiteral("Howdy Y'all :)"));
-        QVERIFY(m_fake->boxes.empty());
-    }
-
-    void quickSend_Should_SayChatLines_data()
+    void quickSend_Should_SayTextAndKeepIt_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("two lines") << QStringLiteral("Round two~Get ready")
-                                   << QStringLiteral("\nRound two\nGet ready\n");
-        QTest::newRow("empty") << QString() << QStringLiteral("\n\n");
-        QTest::newRow("empty line between") << QStringLiteral("a~~b") << QStringLiteral("\na\n\nb\n");
+        QTest::newRow("two lines") << "Round two~Get ready" << "\nRound two\nGet ready\n";
+        QTest::newRow("empty") << "" << "\n\n";
     }
 
-    void quickSend_Should_SayChatLines()
+    void quickSend_Should_SayTextAndKeepIt()
     {
         QFETCH(QString, text);
         QFETCH(QString, typed);
-        start();
-        ui().txtSnd->setText(text);
+        ConsoleFixture c;
+        c.ui().txtSnd->setText(text);
 
-        QTest::mouseClick(ui().cmdSnd, Qt::LeftButton);
+        c.click(c.ui().cmdSnd);
+        c.click(c.ui().cmdSnd);
 
-        QCOMPARE(m_fake->typedInto(kRoom), typed);
-        QCOMPARE(ui().txtSnd->text(), text);
+        QCOMPARE(c.said(), typed + typed);
+        QCOMPARE(c.ui().txtSnd->text(), text);
+        QVERIFY(c.fake.boxes.empty());
     }
 
-    void quickSend_Should_ReportMissingRoom()
+    void roomSwap_Should_AlternateRooms_And_SaveNothing()
     {
-        m_fake->windowTitles.clear();
-        start();
+        ConsoleFixture c({{{u"Misc"_s, u"AppName"_s}, u"Plimbo Rocking Adult"_s}});
+        const std::size_t writes = c.fake.writes.size();
+        const int commits = c.fake.commits;
+        // The caption is not stored: it starts on its design text whatever room was saved.
+        QCOMPARE(c.ui().cmdTrivGroupSwap->text(), u"Plimbo"_s);
 
-        QTest::mouseClick(ui().cmdSnd, Qt::LeftButton);
-
-        QVERIFY(m_fake->sent.empty());
-        QCOMPARE(m_fake->boxes.size(), 1u);
-        QCOMPARE(m_fake->boxes[0].prompt, QStringLiteral("Group name is incorrect or Group is not open"));
-    }
-
-    void roomSwap_Should_AlternateRooms_When_TitleWasPersisted()
-    {
-        m_fake->store[{QStringLiteral("Misc"), QStringLiteral("AppName")}] = QStringLiteral("Plimbo Rocking Adult");
-        start();
-        const std::size_t writes = m_fake->writes.size();
-        const int commits = m_fake->commits;
-        QCOMPARE(ui().txtAppName->text(), QStringLiteral("Plimbo Rocking Adult"));
-        QCOMPARE(ui().cmdTrivGroupSwap->text(), QStringLiteral("Plimbo"));
-
-        const std::array<std::pair<QString, QString>, 3> expected{{
-            {QStringLiteral("Dorrik"), QStringLiteral("Plimbo Rocking Adult")},
-            {QStringLiteral("Plimbo"), QStringLiteral("Trivia Adult")},
-            {QStringLiteral("Dorrik"), QStringLiteral("Plimbo Rocking Adult")},
-        }};
+        const std::pair<QString, QString> expected[]{{u"Dorrik"_s, u"Plimbo Rocking Adult"_s},
+                                                     {u"Plimbo"_s, u"Trivia Adult"_s},
+                                                     {u"Dorrik"_s, u"Plimbo Rocking Adult"_s}};
         for (const auto& [caption, title] : expected) {
-            QTest::mouseClick(ui().cmdTrivGroupSwap, Qt::LeftButton);
-            QCOMPARE(ui().cmdTrivGroupSwap->text(), caption);
-            QCOMPARE(ui().txtAppName->text(), title);
+            c.click(c.ui().cmdTrivGroupSwap);
+            QCOMPARE(c.ui().cmdTrivGroupSwap->text(), caption);
+            QCOMPARE(c.ui().txtAppName->text(), title);
         }
+        // Only the exact caption picks the other room.
+        c.ui().cmdTrivGroupSwap->setText(u"plimbo"_s);
+        c.click(c.ui().cmdTrivGroupSwap);
+        QCOMPARE(c.ui().cmdTrivGroupSwap->text(), u"Plimbo"_s);
+        QCOMPARE(c.ui().txtAppName->text(), u"Trivia Adult"_s);
 
-        QVERIFY(m_fake->activations.empty());
-        QVERIFY(m_fake->sent.empty());
-        QCOMPARE(m_fake->writes.size(), writes);
-        QCOMPARE(m_fake->commits, commits);
-    }
-
-    void roomSwap_Should_PickTriviaRoom_When_CaptionIsNotPlimbo()
-    {
-        start();
-        ui().cmdTrivGroupSwap->setText(QStringLiteral("plimbo"));
-        ui().txtAppName->setText(QStringLiteral("Typed by hand"));
-
-        QTest::mouseClick(ui().cmdTrivGroupSwap, Qt::LeftButton);
-
-        QCOMPARE(ui().cmdTrivGroupSwap->text(), QStringLiteral("Plimbo"));
-        QCOMPARE(ui().txtAppName->text(), QStringLiteral("Trivia Adult"));
+        QVERIFY(c.fake.activations.empty());
+        QVERIFY(c.fake.sent.empty());
+        QCOMPARE(c.fake.writes.size(), writes);
+        QCOMPARE(c.fake.commits, commits);
     }
 
     void stayOnTop_Should_ToggleKeepAbove()
     {
-        start();
-        QCOMPARE(ui().SOT_Status->text(), QStringLiteral("ON"));
-        QVERIFY(m_fake->keepAboveCalls.empty());
+        ConsoleFixture c;
+        QCOMPARE(c.ui().SOT_Status->text(), u"ON"_s);
+        QVERIFY(c.fake.keepAboveCalls.empty());
 
-        QTest::mouseClick(ui().SOT_Status, Qt::LeftButton);
-        QCOMPARE(ui().SOT_Status->text(), QStringLiteral("OFF"));
-        QCOMPARE(m_fake->keepAboveCalls, std::vector<bool>{false});
-
-        QTest::mouseClick(ui().SOT_Status, Qt::LeftButton);
-        QCOMPARE(ui().SOT_Status->text(), QStringLiteral("ON"));
-        QCOMPARE(m_fake->keepAboveCalls, (std::vector<bool>{false, true}));
-
-        QTest::mouseClick(ui().SOT_Status, Qt::LeftButton);
-        QCOMPARE(ui().SOT_Status->text(), QStringLiteral("OFF"));
-        QCOMPARE(m_fake->keepAboveCalls, (std::vector<bool>{false, true, false}));
-        QVERIFY(m_fake->sent.empty());
+        std::vector<bool> calls;
+        for (const bool above : {false, true, false}) {
+            c.click(c.ui().SOT_Status);
+            calls.push_back(above);
+            QCOMPARE(c.ui().SOT_Status->text(), above ? u"ON"_s : u"OFF"_s);
+            QCOMPARE(c.fake.keepAboveCalls, calls);
+        }
+        QVERIFY(c.fake.sent.empty());
     }
 
-    void ping_Should_StartPingAndConfirm()
+    void ping_Should_StartPing_And_Say_Whether_ItStarted_data()
     {
-        start();
-
-        QTest::mouseClick(ui().cmdPING, Qt::LeftButton);
-
-        QCOMPARE(m_fake->launches.size(), 1u);
-        QCOMPARE(m_fake->launches[0].program, QStringLiteral("ping"));
-        QCOMPARE(m_fake->launches[0].arguments,
-                 (QStringList{QStringLiteral("-c"), QStringLiteral("4"), QStringLiteral("banterly.com")}));
-        QCOMPARE(m_fake->boxes.size(), 1u);
-        QCOMPARE(m_fake->boxes[0].prompt, QStringLiteral("Banterly has been PUNG!"));
-        QCOMPARE(m_fake->boxes[0].style, 64);
-        QCOMPARE(m_fake->boxes[0].title, QStringLiteral("Done it :)"));
-        QVERIFY(m_fake->sent.empty());
+        QTest::addColumn<QString>("failure"); // empty: the ping starts
+        QTest::addColumn<QString>("box");
+        QTest::newRow("started") << "" << "Banterly has been PUNG! | 64 | Done it :)";
+        QTest::newRow("cannot start") << "No such file or directory"
+                                      << "The ping could not be started: No such file or directory | 16 | Error!";
     }
 
-    void ping_Should_ReportError_When_PingCannotStart()
+    void ping_Should_StartPing_And_Say_Whether_ItStarted()
     {
-        start();
-        m_fake->launchFailure = QStringLiteral("No such file or directory");
+        QFETCH(QString, failure);
+        QFETCH(QString, box);
+        ConsoleFixture c;
+        if (!failure.isEmpty()) {
+            c.fake.launchFailure = failure;
+        }
 
-        QTest::mouseClick(ui().cmdPING, Qt::LeftButton);
+        c.click(c.ui().cmdPING);
 
-        QVERIFY(m_fake->launches.empty());
-        QCOMPARE(m_fake->boxes.size(), 1u);
-        QVERIFY(m_fake->boxes[0].prompt.contains(QStringLiteral("No such file or directory")));
-        QCOMPARE(m_fake->boxes[0].style, 16);
-        QCOMPARE(m_fake->boxes[0].title, QStringLiteral("Error!"));
+        QCOMPARE(c.boxes(), QStringList{box});
+        QCOMPARE(c.fake.launches.size(), failure.isEmpty() ? 1u : 0u);
+        if (failure.isEmpty()) {
+            QCOMPARE(c.fake.launches[0].program, u"ping"_s);
+            QCOMPARE(c.fake.launches[0].arguments, (QStringList{u"-c"_s, u"4"_s, u"banterly.com"_s}));
+        }
+        QVERIFY(c.fake.sent.empty());
     }
 };
 

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "console/ClickableLabel.h"
 #include "console/ControlTag.h"
-#include "console/Main.h"
-#include "support/FakePlatform.h"
+#include "support/ConsoleFixture.h"
 
 #include <QFile>
 #include <QLabel>
@@ -10,26 +9,53 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
-using quorvex::console::Main;
 using quorvex::console::tagOf;
-using quorvex::test::FakePlatform;
+using quorvex::test::ConsoleFixture;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kRoom = u"Trivia  Adult"_s;
 const QByteArray kThreeQuestions = "What is one\nOne\nWhat is two\nTwo\nIs it three?\nThree\n";
-
-// A box as one line, so that a mismatch shows the whole of it.
-QString describe(const FakePlatform::Box& box)
-{
-    return QStringLiteral("%1 | %2 | %3").arg(box.prompt).arg(box.style).arg(box.title);
-}
-
 const QString kNoMoreBox = u"No more questions in this set | 16 | Uh oh!"_s;
 const QString kFaultBox = u"There must be an error in your Questions file | 16 | Uh oh!"_s;
+
+// What shows for question n of kThreeQuestions: the question, the answer and the current question number.
+QStringList onShow(int n)
+{
+    const QStringList questions{u"What is one?"_s, u"What is two?"_s, u"Is it three??"_s};
+    const QStringList answers{u"One"_s, u"Two"_s, u"Three"_s};
+    return {u"Q %1/3 : "_s.arg(n) + questions[n - 1], answers[n - 1], QString::number(n)};
+}
+
+// A console whose question master can be handed files.
+struct QuestionConsole : ConsoleFixture
+{
+    QTemporaryDir dir;
+
+    // Picks a file holding `bytes` in the file dialog and clicks "Load Question Set".
+    void load(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            qFatal("cannot write a test file");
+        }
+        file.close();
+        fake.fileAnswers.push_back(file.fileName());
+        click(ui().cmdLoadQuestions);
+    }
+
+    void next(int times = 1)
+    {
+        for (int i = 0; i < times; ++i) {
+            click(ui().cmdNextQuestion);
+        }
+    }
+
+    void random() { click(ui().cmdRandomQuestion); }
+
+    // The question and answer on show and the current question number.
+    QStringList shown() const { return {ui().lblQuestion->text(), ui().lblAnswer->text(), tagOf(ui().lblQuestion)}; }
+};
 
 } // namespace
 
@@ -37,264 +63,145 @@ class TestQuestionMaster final : public QObject
 {
     Q_OBJECT
 
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<FakePlatform> m_fake;
-    std::unique_ptr<Main> m_main;
-
-    const quorvex::console::MainControls& ui() const { return m_main->controls(); }
-
-    QString writeFile(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-            qFatal("cannot write a test file");
-        }
-        return path;
-    }
-
-    // Picks `path` in the file dialog and clicks "Load Question Set".
-    void load(const std::optional<QString>& path)
-    {
-        m_fake->fileAnswers.push_back(path);
-        ui().cmdLoadQuestions->click();
-    }
-
-    void clickLabel(QLabel* label) { QTest::mouseClick(label, Qt::LeftButton); }
-
-    QString shownQuestion() const { return ui().lblQuestion->text(); }
-    QString shownAnswer() const { return ui().lblAnswer->text(); }
-    QString currentNumber() const { return tagOf(ui().lblQuestion); }
-
-    QStringList boxes() const
-    {
-        QStringList shown;
-        for (const FakePlatform::Box& box : m_fake->boxes) {
-            shown << describe(box);
-        }
-        return shown;
-    }
-
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
-
-    void init()
-    {
-        m_fake = std::make_unique<FakePlatform>();
-        m_fake->windowTitles << kRoom;
-        m_main = std::make_unique<Main>(m_fake->platform());
-        m_fake->boxes.clear();
-    }
-
-    void cleanup()
-    {
-        m_main.reset();
-        m_fake.reset();
-    }
-
     void load_Should_ShowFirstQuestion_When_FileHoldsPairs()
     {
-        const QString path = writeFile(u"Capitals.txt"_s, kThreeQuestions);
+        QuestionConsole c;
 
-        load(path);
+        c.load(u"Capitals.txt"_s, kThreeQuestions);
 
-        QCOMPARE(m_fake->fileRequests.size(), 1u);
-        QCOMPARE(m_fake->fileRequests[0].first,
+        QCOMPARE(c.fake.fileRequests.size(), 1u);
+        QCOMPARE(c.fake.fileRequests[0].first,
                  u"All Files (*.*)|*.*|Text Files (*.txt)|*.txt|Batch Files (*.bat)|*.bat"_s);
-        QCOMPARE(m_fake->fileRequests[0].second, 2);
-        QCOMPARE(shownQuestion(), u"Q 1/3 : What is one?"_s);
-        QCOMPARE(shownAnswer(), u"One"_s);
-        QCOMPARE(ui().lblCurrentQuestionSet->text(), u"Capitals.txt"_s);
-        QCOMPARE(tagOf(ui().cmdNextQuestion), u"3"_s);
-        QCOMPARE(currentNumber(), u"1"_s);
-        QVERIFY(ui().cmdNextQuestion->isEnabled());
-        QVERIFY(ui().cmdRandomQuestion->isEnabled());
-        QVERIFY(m_fake->boxes.empty());
-        QVERIFY(m_fake->sent.empty());
+        QCOMPARE(c.fake.fileRequests[0].second, 2);
+        QCOMPARE(c.shown(), onShow(1));
+        QCOMPARE(c.ui().lblCurrentQuestionSet->text(), u"Capitals.txt"_s);
+        QCOMPARE(tagOf(c.ui().cmdNextQuestion), u"3"_s);
+        QVERIFY(c.ui().cmdNextQuestion->isEnabled());
+        QVERIFY(c.ui().cmdRandomQuestion->isEnabled());
+        QVERIFY(c.fake.boxes.empty());
+        QVERIFY(c.fake.sent.empty());
     }
 
-    void load_Should_ChangeNothing_When_DialogIsCancelled()
+    void load_Should_LeaveStartState_When_NoSetLoads_data()
     {
-        load(std::nullopt);
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("dialog cancelled") << true;
+        QTest::newRow("first file refused") << false;
+    }
 
-        QCOMPARE(m_fake->fileRequests.size(), 1u);
-        QVERIFY(m_fake->boxes.empty());
-        QCOMPARE(ui().lblCurrentQuestionSet->text(), u"Question Set Not Selected"_s);
-        QVERIFY(!ui().cmdNextQuestion->isEnabled());
-        QVERIFY(!ui().cmdRandomQuestion->isEnabled());
+    void load_Should_LeaveStartState_When_NoSetLoads()
+    {
+        QFETCH(bool, cancel);
+        QuestionConsole c;
+
+        if (cancel) {
+            c.click(c.ui().cmdLoadQuestions);
+        } else {
+            c.load(u"odd.txt"_s, "Q\n");
+        }
+        // With no set, the question and answer labels say nothing.
+        c.click(c.ui().lblQuestion);
+        c.click(c.ui().lblAnswer);
+
+        QVERIFY(c.fake.activations.empty());
+        QCOMPARE(c.boxes().size(), cancel ? 0 : 2);
+        QCOMPARE(c.boxes().mid(1), cancel ? QStringList() : QStringList{kFaultBox});
+        QCOMPARE(c.fake.fileRequests.size(), 1u);
+        QCOMPARE(c.ui().lblCurrentQuestionSet->text(), u"Question Set Not Selected"_s);
+        QVERIFY(!c.ui().cmdNextQuestion->isEnabled());
+        QVERIFY(!c.ui().cmdRandomQuestion->isEnabled());
+        QVERIFY(c.ui().cmdLoadQuestions->isEnabled());
+        QCOMPARE(tagOf(c.ui().cmdNextQuestion), QString());
     }
 
     void emptySet_Should_LoadAndLeaveTheLabelsAlone()
     {
-        load(writeFile(u"empty.txt"_s, QByteArray()));
+        QuestionConsole c;
 
-        QCOMPARE(boxes(), QStringList{kNoMoreBox});
-        QCOMPARE(ui().lblCurrentQuestionSet->text(), u"empty.txt"_s);
-        QCOMPARE(tagOf(ui().cmdNextQuestion), u"0"_s);
-        QVERIFY(ui().cmdNextQuestion->isEnabled());
-        QVERIFY(ui().cmdRandomQuestion->isEnabled());
+        c.load(u"empty.txt"_s, QByteArray());
 
-        m_fake->fractions = {0.5};
-        ui().cmdRandomQuestion->click();
-        QCOMPARE(boxes(), (QStringList{kNoMoreBox, kNoMoreBox}));
-        QCOMPARE(m_fake->fractions.size(), 1u);
-        QCOMPARE(currentNumber(), u"0"_s);
-        QCOMPARE(shownQuestion(), u"Question"_s);
-        QCOMPARE(shownAnswer(), u"Answer"_s);
-
-        clickLabel(ui().lblQuestion);
-        clickLabel(ui().lblAnswer);
-        QCOMPARE(m_fake->typedInto(kRoom), u"\nQ: ?\n\nA: \n"_s);
+        QCOMPARE(c.boxes(), QStringList{kNoMoreBox});
+        QCOMPARE(c.ui().lblCurrentQuestionSet->text(), u"empty.txt"_s);
+        QCOMPARE(tagOf(c.ui().cmdNextQuestion), u"0"_s);
+        QVERIFY(c.ui().cmdRandomQuestion->isEnabled());
+        c.fake.fractions = {0.5};
+        c.random();
+        QCOMPARE(c.boxes(), (QStringList{kNoMoreBox, kNoMoreBox}));
+        QCOMPARE(c.fake.fractions.size(), 1u);
+        QCOMPARE(c.shown(), (QStringList{u"Question"_s, u"Answer"_s, u"0"_s}));
+        c.click(c.ui().lblQuestion);
+        c.click(c.ui().lblAnswer);
+        QCOMPARE(c.said(), u"\nQ: ?\n\nA: \n"_s);
     }
 
-    void load_Should_KeepOldSet_When_FileIsRefused_data()
+    void load_Should_KeepOldSetWhereItWas_When_FileIsRefused_And_RestartAtOne_When_NextSetLoads()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("five lines") << u"five.txt"_s << QByteArray("Q1\nA1\nQ2\nA2\nQ3\n") << u"5 lines"_s;
-        QTest::newRow("empty line after the last answer")
-            << u"trailing.txt"_s << QByteArray("Q1\nA1\n\n") << u"3 lines"_s;
-        QTest::newRow("missing file") << u"missing.txt"_s << QByteArray() << u"cannot be opened"_s;
+        QuestionConsole c;
+        c.load(u"first.txt"_s, kThreeQuestions);
+        c.next();
+
+        c.load(u"five.txt"_s, "Q1\nA1\nQ2\nA2\nQ3\n");
+
+        QCOMPARE(c.boxes().size(), 2);
+        QVERIFY2(c.boxes().at(0).contains(u"5 lines"_s), qPrintable(c.boxes().at(0)));
+        QVERIFY2(c.boxes().at(0).endsWith(u" | 0 | "_s), qPrintable(c.boxes().at(0)));
+        QCOMPARE(c.boxes().at(1), kFaultBox);
+        QCOMPARE(c.ui().lblCurrentQuestionSet->text(), u"first.txt"_s);
+        QCOMPARE(tagOf(c.ui().cmdNextQuestion), u"3"_s);
+        QCOMPARE(c.shown(), onShow(2));
+        c.next();
+        QCOMPARE(c.shown(), onShow(3));
+
+        c.load(u"second.txt"_s, "Second Q\nSecond A\n");
+
+        QCOMPARE(c.shown(), (QStringList{u"Q 1/1 : Second Q?"_s, u"Second A"_s, u"1"_s}));
+        QCOMPARE(c.ui().lblCurrentQuestionSet->text(), u"second.txt"_s);
+        QCOMPARE(tagOf(c.ui().cmdNextQuestion), u"1"_s);
     }
 
-    void load_Should_KeepOldSet_When_FileIsRefused()
+    void pick_Should_WalkTheSet_SayNoMoreAtItsEnd_And_GoOnFromARandomPick()
     {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, reason);
-        load(writeFile(u"first.txt"_s, kThreeQuestions));
-        ui().cmdNextQuestion->click();
-        const QString path = name == u"missing.txt" ? m_dir.filePath(name) : writeFile(name, bytes);
+        QuestionConsole c;
+        c.load(u"set.txt"_s, kThreeQuestions);
 
-        load(path);
+        c.next();
+        QCOMPARE(c.shown(), onShow(2));
+        c.next();
+        QVERIFY(c.fake.boxes.empty());
+        c.next(2);
+        QCOMPARE(c.boxes(), (QStringList{kNoMoreBox, kNoMoreBox}));
+        QCOMPARE(c.shown(), onShow(3));
 
-        QCOMPARE(boxes().size(), 2);
-        QVERIFY2(m_fake->boxes[0].prompt.contains(reason), qPrintable(m_fake->boxes[0].prompt));
-        QCOMPARE(m_fake->boxes[0].style, 0);
-        QCOMPARE(m_fake->boxes[0].title, QString());
-        QCOMPARE(boxes().at(1), kFaultBox);
-        QCOMPARE(ui().lblCurrentQuestionSet->text(), u"first.txt"_s);
-        QCOMPARE(tagOf(ui().cmdNextQuestion), u"3"_s);
-        QCOMPARE(currentNumber(), u"2"_s);
-        QCOMPARE(shownQuestion(), u"Q 2/3 : What is two?"_s);
-        // The old set goes on where it was.
-        ui().cmdNextQuestion->click();
-        QCOMPARE(shownQuestion(), u"Q 3/3 : Is it three??"_s);
-        QCOMPARE(shownAnswer(), u"Three"_s);
-    }
-
-    void load_Should_LeaveStartState_When_FirstFileIsRefused()
-    {
-        load(writeFile(u"odd.txt"_s, "Q\n"));
-
-        QCOMPARE(boxes().size(), 2);
-        QCOMPARE(boxes().at(1), kFaultBox);
-        QCOMPARE(ui().lblCurrentQuestionSet->text(), u"Question Set Not Selected"_s);
-        QVERIFY(!ui().cmdNextQuestion->isEnabled());
-        QVERIFY(!ui().cmdRandomQuestion->isEnabled());
-        QCOMPARE(tagOf(ui().cmdNextQuestion), QString());
-        clickLabel(ui().lblQuestion);
-        QVERIFY(m_fake->activations.empty());
-    }
-
-    void load_Should_RestartAtQuestionOne_When_SecondSetLoads()
-    {
-        load(writeFile(u"first.txt"_s, kThreeQuestions));
-        ui().cmdNextQuestion->click();
-        ui().cmdNextQuestion->click();
-
-        load(writeFile(u"second.txt"_s, "Second Q\r\nSecond A\r\n"));
-
-        QCOMPARE(shownQuestion(), u"Q 1/1 : Second Q?"_s);
-        QCOMPARE(shownAnswer(), u"Second A"_s);
-        QCOMPARE(ui().lblCurrentQuestionSet->text(), u"second.txt"_s);
-        QCOMPARE(currentNumber(), u"1"_s);
-    }
-
-    void next_Should_WalkTheSet_Then_SayNoMoreQuestions()
-    {
-        load(writeFile(u"set.txt"_s, kThreeQuestions));
-
-        ui().cmdNextQuestion->click();
-        QCOMPARE(shownQuestion(), u"Q 2/3 : What is two?"_s);
-        QCOMPARE(shownAnswer(), u"Two"_s);
-        ui().cmdNextQuestion->click();
-        QCOMPARE(shownQuestion(), u"Q 3/3 : Is it three??"_s);
-        QVERIFY(m_fake->boxes.empty());
-
-        ui().cmdNextQuestion->click();
-        ui().cmdNextQuestion->click();
-
-        QCOMPARE(boxes(), (QStringList{kNoMoreBox, kNoMoreBox}));
-        QCOMPARE(shownQuestion(), u"Q 3/3 : Is it three??"_s);
-        QCOMPARE(shownAnswer(), u"Three"_s);
-        QCOMPARE(currentNumber(), u"3"_s);
-    }
-
-    void random_Should_PickFloorOfFractionTimesCountPlusOne()
-    {
-        load(writeFile(u"set.txt"_s, kThreeQuestions));
-        m_fake->fractions = {0.999, 0.0, 0.5, 0.5};
-
-        ui().cmdRandomQuestion->click();
-        QCOMPARE(shownQuestion(), u"Q 3/3 : Is it three??"_s);
-        QCOMPARE(shownAnswer(), u"Three"_s);
-        QCOMPARE(currentNumber(), u"3"_s);
-        ui().cmdRandomQuestion->click();
-        QCOMPARE(shownQuestion(), u"Q 1/3 : What is one?"_s);
-        ui().cmdRandomQuestion->click();
-        ui().cmdRandomQuestion->click();
+        c.fake.fractions = {0.999, 0.5, 0.5};
+        c.random();
+        QCOMPARE(c.shown(), onShow(3));
+        c.random();
+        c.random();
         // The same question can come twice in a row.
-        QCOMPARE(shownQuestion(), u"Q 2/3 : What is two?"_s);
-        QCOMPARE(currentNumber(), u"2"_s);
-        QVERIFY(m_fake->fractions.empty());
-        QVERIFY(m_fake->boxes.empty());
-    }
-
-    void random_Should_MoveWhereNextContinues_After_EndOfSet()
-    {
-        load(writeFile(u"set.txt"_s, kThreeQuestions));
-        ui().cmdNextQuestion->click();
-        ui().cmdNextQuestion->click();
-        ui().cmdNextQuestion->click();
-        m_fake->fractions = {0.1};
-
-        ui().cmdRandomQuestion->click();
-        ui().cmdNextQuestion->click();
-
-        QCOMPARE(boxes(), QStringList{kNoMoreBox});
-        QCOMPARE(shownQuestion(), u"Q 2/3 : What is two?"_s);
-        QCOMPARE(currentNumber(), u"2"_s);
+        QCOMPARE(c.shown(), onShow(2));
+        QVERIFY(c.fake.fractions.empty());
+        c.next();
+        QCOMPARE(c.shown(), onShow(3));
+        QCOMPARE(c.boxes().size(), 2);
     }
 
     void labelClicks_Should_SayQuestionAndAnswerFromTheSet()
     {
-        load(writeFile(u"set.txt"_s, kThreeQuestions));
-        ui().cmdNextQuestion->click();
-        ui().cmdNextQuestion->click();
+        QuestionConsole c;
+        c.load(u"set.txt"_s, kThreeQuestions);
+        c.next(2);
         // What the room hears comes from the set, not from the labels.
-        ui().lblQuestion->setText(u"something else"_s);
-        ui().lblAnswer->setText(u"something else"_s);
+        c.ui().lblQuestion->setText(u"something else"_s);
+        c.ui().lblAnswer->setText(u"something else"_s);
 
-        clickLabel(ui().lblQuestion);
-        clickLabel(ui().lblAnswer);
-        clickLabel(ui().lblAnswer);
+        c.click(c.ui().lblQuestion);
+        c.click(c.ui().lblAnswer);
+        c.click(c.ui().lblAnswer);
 
-        QCOMPARE(m_fake->typedInto(kRoom), u"\nQ: Is it three??\n\nA: Three\n\nA: Three\n"_s);
-        QCOMPARE(currentNumber(), u"3"_s);
-        QVERIFY(m_fake->boxes.empty());
-    }
-
-    void labelClicks_Should_DoNothing_When_NoSetIsLoaded()
-    {
-        clickLabel(ui().lblQuestion);
-        clickLabel(ui().lblAnswer);
-
-        QVERIFY(m_fake->activations.empty());
-        QVERIFY(m_fake->sent.empty());
-        QVERIFY(m_fake->boxes.empty());
+        QCOMPARE(c.said(), u"\nQ: Is it three??\n\nA: Three\n\nA: Three\n"_s);
+        QCOMPARE(tagOf(c.ui().lblQuestion), u"3"_s);
+        QVERIFY(c.fake.boxes.empty());
     }
 };
 

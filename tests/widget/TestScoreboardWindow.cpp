@@ -1,64 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "console/ClickableLabel.h"
-#include "console/Main.h"
-#include "support/FakePlatform.h"
+#include "support/ConsoleFixture.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
-using quorvex::console::Main;
-using quorvex::test::FakePlatform;
+using quorvex::test::ConsoleFixture;
+using quorvex::test::kRoom;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kRoom = QStringLiteral("Trivia  Adult");
-
 QString report(const QString& s0, const QString& s1, const QString& status = {})
 {
-    QString text = QStringLiteral("\n\n###################\n# The Score is ...\n# ") + s0 + QStringLiteral(" GUYS\n# ") + s1 +
-                   QStringLiteral(" gals\n");
+    QString text = u"\n\n###################\n# The Score is ...\n# "_s + s0 + u" GUYS\n# "_s + s1 + u" gals\n"_s;
     if (!status.isEmpty()) {
-        text += u'\n' + status + QStringLiteral("\n\n");
+        text += u'\n' + status + u"\n\n"_s;
     }
     return text + u'\n';
 }
 
 QString gameOver(const QString& s0, const QString& s1, const QString& winner)
 {
-    return QStringLiteral("\n\n###################\n# The GAME is OVER\n# ") + s0 + QStringLiteral(" GUYS\n# ") + s1 +
-           QStringLiteral(" gals\n# Won by ") + winner + QStringLiteral("\n\n");
+    return u"\n\n###################\n# The GAME is OVER\n# "_s + s0 + u" GUYS\n# "_s + s1 + u" gals\n# Won by "_s +
+           winner + u"\n\n"_s;
 }
 
-struct Console
+// The window's own ways to score: a team's "+" button, or a click on the score title.
+void award(ConsoleFixture& c, int team)
 {
-    FakePlatform fake;
-    std::unique_ptr<Main> window;
+    c.click(c.ui().cmdAddScore[std::size_t(team)]);
+}
 
-    Console()
-    {
-        fake.windowTitles = {kRoom};
-        window = std::make_unique<Main>(fake.platform());
-    }
-
-    template <typename T = QWidget>
-    T* control(const QString& name) const
-    {
-        T* found = window->findChild<T*>(name);
-        if (!found) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return found;
-    }
-
-    QString score(int team) const { return control<QLabel>(QStringLiteral("lblScore(%1)").arg(team))->text(); }
-    void setScore(int team, const QString& text) { control<QLabel>(QStringLiteral("lblScore(%1)").arg(team))->setText(text); }
-    void award(int team) { QTest::mouseClick(control(QStringLiteral("cmdAddScore(%1)").arg(team)), Qt::LeftButton); }
-    void askScore() { QTest::mouseClick(control(QStringLiteral("Label7")), Qt::LeftButton); }
-    void setWinning(const QString& text) { control<QLineEdit>(QStringLiteral("txtQuizEndScore"))->setText(text); }
-    QString typed() const { return fake.typedInto(kRoom); }
-};
+void askScore(ConsoleFixture& c)
+{
+    c.click(c.ui().Label7);
+}
 
 } // namespace
 
@@ -67,152 +45,115 @@ class TestScoreboardWindow final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void award_Should_RaiseScore_And_SayReport()
+    void scoring_Should_SayTheReportOfTheScoresOnShow_data()
     {
-        Console c;
-        c.setScore(0, QStringLiteral("11"));
-        c.setScore(1, QStringLiteral("07"));
-        c.award(0);
-        QCOMPARE(c.score(0), QStringLiteral("12"));
-        QCOMPARE(c.score(1), QStringLiteral("07"));
-        QCOMPARE(c.typed(), report(QStringLiteral("12"), QStringLiteral("07")));
+        QTest::addColumn<int>("team"); // -1: the score is asked for, no point given
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("winning");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("point to team 0") << 0 << QStringList{"11", "07"} << "30" << QStringList{"12", "07"}
+                                         << report("12", "07");
+        QTest::newRow("score asked") << -1 << QStringList{"29", "28"} << "30" << QStringList{"29", "28"}
+                                     << report("29", "28", "# Game Point to GUYS");
+        QTest::newRow("game point to both, whoever scored")
+            << 1 << QStringList{"29", "28"} << "30" << QStringList{"29", "29"}
+            << report("29", "29", "# *** We are in BONDAGE!!!! ***\n# Game Point to GUYS\n# Game Point to gals");
+        QTest::newRow("winning score not a number")
+            << 1 << QStringList{"00", "00"} << "thirty" << QStringList{"00", "01"} << gameOver("00", "01", "GUYS");
     }
 
-    void award_Should_CountOnInTwoDigits()
+    void scoring_Should_SayTheReportOfTheScoresOnShow()
     {
-        Console c;
-        c.setWinning(QStringLiteral("500"));
-        c.setScore(1, QStringLiteral("09"));
-        c.award(1);
-        QCOMPARE(c.score(1), QStringLiteral("10"));
-        c.setScore(1, QStringLiteral("99"));
-        c.award(1);
-        QCOMPARE(c.score(1), QStringLiteral("00"));
-        c.award(1);
-        QCOMPARE(c.score(1), QStringLiteral("01"));
-    }
+        QFETCH(int, team);
+        QFETCH(QStringList, before);
+        QFETCH(QString, winning);
+        QFETCH(QStringList, after);
+        QFETCH(QString, said);
+        ConsoleFixture c;
+        c.setScores(before[0], before[1]);
+        c.ui().txtQuizEndScore->setText(winning);
 
-    void scoreRequest_Should_SayReport_WithoutChangingScores()
-    {
-        Console c;
-        c.setScore(0, QStringLiteral("29"));
-        c.setScore(1, QStringLiteral("28"));
-        c.askScore();
-        QCOMPARE(c.score(0), QStringLiteral("29"));
-        QCOMPARE(c.score(1), QStringLiteral("28"));
-        QCOMPARE(c.typed(), report(QStringLiteral("29"), QStringLiteral("28"), QStringLiteral("# Game Point to GUYS")));
-    }
+        team < 0 ? askScore(c) : award(c, team);
 
-    void award_Should_NameGamePointForBothTeams_WhoeverScored()
-    {
-        Console c;
-        c.setScore(0, QStringLiteral("29"));
-        c.setScore(1, QStringLiteral("28"));
-        c.award(1);
-        QCOMPARE(c.typed(), report(QStringLiteral("29"), QStringLiteral("29"),
-                                   QStringLiteral("# *** We are in BONDAGE!!!! ***\n# Game Point to GUYS\n# Game Point to gals")));
+        QCOMPARE(c.scores(), after);
+        QCOMPARE(c.said(), said);
+        QVERIFY(c.fake.boxes.empty());
     }
 
     void award_Should_EndGame_And_KeepCounting()
     {
-        Console c;
-        c.setScore(0, QStringLiteral("05"));
-        c.setScore(1, QStringLiteral("29"));
-        c.award(1);
-        QCOMPARE(c.typed(), gameOver(QStringLiteral("05"), QStringLiteral("30"), QStringLiteral("gals")));
+        ConsoleFixture c;
+        c.setScores(u"05"_s, u"29"_s);
+        award(c, 1);
+        QCOMPARE(c.said(), gameOver(u"05"_s, u"30"_s, u"gals"_s));
 
         c.fake.sent.clear();
-        c.award(0);
-        QCOMPARE(c.score(0), QStringLiteral("06"));
-        QCOMPARE(c.typed(), gameOver(QStringLiteral("06"), QStringLiteral("30"), QStringLiteral("gals")));
+        award(c, 0);
+        QCOMPARE(c.scores(), (QStringList{u"06"_s, u"30"_s}));
+        QCOMPARE(c.said(), gameOver(u"06"_s, u"30"_s, u"gals"_s));
 
         c.fake.sent.clear();
-        c.award(1);
-        QCOMPARE(c.typed(), report(QStringLiteral("06"), QStringLiteral("31")));
-    }
-
-    void award_Should_ReadWinningScoreAfresh()
-    {
-        Console c;
-        c.setScore(0, QStringLiteral("08"));
-        c.setWinning(QStringLiteral("10 points"));
-        c.award(0);
-        QCOMPARE(c.typed(), report(QStringLiteral("09"), QStringLiteral("00"), QStringLiteral("# Game Point to GUYS")));
-
-        c.fake.sent.clear();
-        c.setWinning(QStringLiteral("9"));
-        c.askScore();
-        QCOMPARE(c.typed(), gameOver(QStringLiteral("09"), QStringLiteral("00"), QStringLiteral("GUYS")));
-    }
-
-    void award_Should_EndGameAtZero_When_WinningScoreIsNotANumber()
-    {
-        Console c;
-        c.setWinning(QStringLiteral("thirty"));
-        c.award(1);
-        QCOMPARE(c.typed(), gameOver(QStringLiteral("00"), QStringLiteral("01"), QStringLiteral("GUYS")));
+        award(c, 1);
+        QCOMPARE(c.said(), report(u"06"_s, u"31"_s));
     }
 
     void award_Should_SayBirthdayLine_OnlyAfterGameOverOnSixteenthOctober()
     {
-        Console c;
+        ConsoleFixture c;
         c.fake.date = QDate(2027, 10, 16);
-        c.setScore(0, QStringLiteral("28"));
-        c.award(0);
-        QCOMPARE(c.fake.sent.size(), std::size_t(2));
+        c.setScores(u"28"_s, u"00"_s);
+        award(c, 0);
+        QCOMPARE(c.fake.sent.size(), 2u);
 
-        c.award(0);
-        QCOMPARE(c.fake.sent.size(), std::size_t(6));
-        QCOMPARE(c.fake.sent.back().keystrokes, QStringLiteral("Oh and Happy Birthday to Tobrenn{!}~"));
+        award(c, 0);
+        QCOMPARE(c.fake.sent.size(), 6u);
+        QCOMPARE(c.fake.sent.back().keystrokes, u"Oh and Happy Birthday to Tobrenn{!}~"_s);
 
-        c.askScore();
-        QCOMPARE(c.fake.sent.size(), std::size_t(8));
-        QVERIFY(c.fake.sent.back().keystrokes.startsWith(QStringLiteral("~{#}{#}")));
-    }
+        askScore(c);
+        QCOMPARE(c.fake.sent.size(), 8u);
+        QVERIFY(c.fake.sent.back().keystrokes.startsWith(u"~{#}{#}"_s));
 
-    void award_Should_SayNoBirthdayLine_OnOtherDays()
-    {
-        Console c;
+        // Still game over, but another day.
         c.fake.date = QDate(2027, 10, 17);
-        c.setScore(0, QStringLiteral("29"));
-        c.award(0);
-        QCOMPARE(c.fake.sent.size(), std::size_t(2));
+        award(c, 1);
+        QCOMPARE(c.fake.sent.size(), 10u);
+        QVERIFY(c.fake.sent.back().keystrokes.startsWith(u"~{#}{#}"_s));
     }
 
     void award_Should_KeepPoint_When_RoomIsMissing()
     {
-        Console c;
+        ConsoleFixture c;
         c.fake.windowTitles.clear();
         c.fake.date = QDate(2027, 10, 16);
-        c.setScore(1, QStringLiteral("29"));
-        c.award(1);
-        QCOMPARE(c.score(1), QStringLiteral("30"));
+        c.setScores(u"00"_s, u"29"_s);
+        award(c, 1);
+        QCOMPARE(c.scores(), (QStringList{u"00"_s, u"30"_s}));
         QVERIFY(c.fake.sent.empty());
         // The game-over report and the birthday line each try the room and each report the failure.
-        QCOMPARE(c.fake.boxes.size(), std::size_t(2));
-        QCOMPARE(c.fake.boxes[1].prompt, QStringLiteral("Group name is incorrect or Group is not open"));
+        QCOMPARE(c.boxes(), QStringList(2, u"Group name is incorrect or Group is not open | 16 | Error!"_s));
     }
 
     void say_Should_FollowAnEditedRoomTitle()
     {
-        Console c;
-        c.fake.windowTitles.append(QStringLiteral("Plimbo Rocking Adult"));
-        c.askScore();
-        c.control<QLineEdit>(QStringLiteral("txtAppName"))->setText(QStringLiteral("Plimbo Rocking Adult"));
-        c.askScore();
-        QCOMPARE(c.fake.activations, (std::vector<QString>{kRoom, QStringLiteral("Plimbo Rocking Adult")}));
-        QCOMPARE(c.fake.typedInto(QStringLiteral("Plimbo Rocking Adult")), report(QStringLiteral("00"), QStringLiteral("00"),
-                                                                                 QStringLiteral("# *** We are in BONDAGE!!!! ***")));
+        ConsoleFixture c;
+        const QString other = u"Plimbo Rocking Adult"_s;
+        c.fake.windowTitles.append(other);
+        askScore(c);
+        c.ui().txtAppName->setText(other);
+        askScore(c);
+        QCOMPARE(c.fake.activations, (std::vector<QString>{kRoom, other}));
+        QCOMPARE(c.fake.typedInto(other), report(u"00"_s, u"00"_s, u"# *** We are in BONDAGE!!!! ***"_s));
     }
 
     void award_Should_BeSeenByAClickHandledWhileSaying()
     {
-        Console c;
-        c.fake.onPendingEvents = [&] { c.askScore(); };
-        c.award(0);
+        ConsoleFixture c;
+        c.fake.onPendingEvents = [&] { askScore(c); };
+        award(c, 0);
         // The waiting score request runs inside the award, already sees the new point and is typed first.
-        const QString once = report(QStringLiteral("01"), QStringLiteral("00"));
-        QCOMPARE(c.typed(), QStringLiteral("\n") + once + once.mid(1));
+        const QString once = report(u"01"_s, u"00"_s);
+        QCOMPARE(c.said(), u"\n"_s + once + once.mid(1));
     }
 };
 
