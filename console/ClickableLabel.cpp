@@ -5,10 +5,7 @@
 
 namespace quorvex::console {
 
-ClickableLabel::ClickableLabel(QWidget* parent)
-    : QLabel(parent)
-{
-}
+ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {}
 
 void ClickableLabel::mousePressEvent(QMouseEvent* event)
 {

@@ -7,10 +7,7 @@
 
 namespace quorvex::console {
 
-MacroButton::MacroButton(QWidget* parent)
-    : QPushButton(parent)
-{
-}
+MacroButton::MacroButton(QWidget* parent) : QPushButton(parent) {}
 
 void MacroButton::mousePressEvent(QMouseEvent* event)
 {

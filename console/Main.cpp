@@ -32,9 +32,7 @@ qsizetype tagNumber(const QWidget* control)
 } // namespace
 
 Main::Main(platform::Platform& platform, QWidget* parent)
-    : QWidget(parent)
-    , m_platform(platform)
-    , m_groupLink(platform.keyboard, platform.events, platform.messageBox)
+    : QWidget(parent), m_platform(platform), m_groupLink(platform.keyboard, platform.events, platform.messageBox)
 {
     ui.build(*this);
     new Resizer(*this);

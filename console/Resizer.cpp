@@ -10,10 +10,7 @@
 
 namespace quorvex::console {
 
-Resizer::Resizer(QWidget& window)
-    : QObject(&window)
-    , m_window(window)
-    , m_designSize(window.size())
+Resizer::Resizer(QWidget& window) : QObject(&window), m_window(window), m_designSize(window.size())
 {
     for (QWidget* control : window.findChildren<QWidget*>()) {
         if (control->isWindow()) {

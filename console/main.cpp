@@ -30,7 +30,8 @@ int main(int argc, char* argv[])
     qt::SequenceRandomSource random;
     qt::ProcessLauncher launcher;
     x11::X11KeepAbove keepAbove;
-    Platform platform{messageBox, inputBox, fileChooser, settings, keyboard, events, clock, random, launcher, keepAbove};
+    Platform platform{messageBox, inputBox, fileChooser, settings, keyboard,
+                      events,     clock,    random,      launcher, keepAbove};
 
     quorvex::console::Main window(platform);
     window.show();

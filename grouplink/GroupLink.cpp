@@ -13,11 +13,8 @@ const QString kBadCharacter = QStringLiteral("The text you entered possibly cont
 
 } // namespace
 
-GroupLink::GroupLink(platform::WindowKeyboard& keyboard, platform::EventPump& events,
-                     platform::MessageBox& messageBox)
-    : m_keyboard(keyboard)
-    , m_events(events)
-    , m_messageBox(messageBox)
+GroupLink::GroupLink(platform::WindowKeyboard& keyboard, platform::EventPump& events, platform::MessageBox& messageBox)
+    : m_keyboard(keyboard), m_events(events), m_messageBox(messageBox)
 {
 }
 

@@ -18,7 +18,8 @@ public:
     virtual ~Launcher() = default;
 
     /// Starts the program without a window and without waiting for it; returns why it could not start, if so.
-    [[nodiscard]] virtual std::optional<QString> startDetached(const QString& program, const QStringList& arguments) = 0;
+    [[nodiscard]] virtual std::optional<QString> startDetached(const QString& program,
+                                                               const QStringList& arguments) = 0;
 };
 
 } // namespace quorvex::platform

@@ -8,8 +8,7 @@
 namespace quorvex::questions {
 
 QuestionSet::QuestionSet(QByteArray utf8, std::vector<qsizetype> lineStarts)
-    : m_text(std::move(utf8))
-    , m_lineStarts(std::move(lineStarts))
+    : m_text(std::move(utf8)), m_lineStarts(std::move(lineStarts))
 {
     Q_ASSERT(!m_lineStarts.empty() && m_lineStarts.back() == m_text.size());
     Q_ASSERT(m_lineStarts.size() % 2 == 1);

@@ -44,8 +44,7 @@ QString IniSettingsStore::defaultPath(const QString& applicationName)
 }
 
 IniSettingsStore::IniSettingsStore(const QString& filePath)
-    : m_path(filePath)
-    , m_settings(std::make_unique<QSettings>(filePath, QSettings::IniFormat))
+    : m_path(filePath), m_settings(std::make_unique<QSettings>(filePath, QSettings::IniFormat))
 {
 }
 

@@ -9,8 +9,8 @@ namespace quorvex::platform::qt {
 QString QtInputBox::ask(const QString& prompt, const QString& title, const QString& defaultText)
 {
     bool confirmed = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal,
-                                               defaultText, &confirmed);
+    const QString text =
+        QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, defaultText, &confirmed);
     return confirmed ? text : QString();
 }
 

@@ -25,10 +25,7 @@ QMessageBox::Icon iconFor(int style)
 
 } // namespace
 
-QtMessageBox::QtMessageBox(QString applicationTitle)
-    : m_applicationTitle(std::move(applicationTitle))
-{
-}
+QtMessageBox::QtMessageBox(QString applicationTitle) : m_applicationTitle(std::move(applicationTitle)) {}
 
 void QtMessageBox::show(const QString& prompt, int style, const QString& title)
 {

@@ -5,10 +5,7 @@ namespace quorvex::platform::x11 {
 
 X11ErrorTrap* X11ErrorTrap::s_innermost = nullptr;
 
-X11ErrorTrap::X11ErrorTrap(Display* display)
-    : m_display(display)
-    , m_previousHandler(nullptr)
-    , m_outer(s_innermost)
+X11ErrorTrap::X11ErrorTrap(Display* display) : m_display(display), m_previousHandler(nullptr), m_outer(s_innermost)
 {
     // Errors of requests sent before the trap belong to whoever sent them.
     XSync(m_display, False);

@@ -29,8 +29,7 @@ void releaseHeldModifierKeys(Display* display)
 
 } // namespace
 
-X11PlainKeyboard::X11PlainKeyboard(Display* display)
-    : m_display(display)
+X11PlainKeyboard::X11PlainKeyboard(Display* display) : m_display(display)
 {
     releaseHeldModifierKeys(m_display);
 

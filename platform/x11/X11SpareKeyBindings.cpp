@@ -18,10 +18,7 @@ struct KeyboardDescFree
 
 } // namespace
 
-X11SpareKeyBindings::X11SpareKeyBindings(Display* display)
-    : m_display(display)
-{
-}
+X11SpareKeyBindings::X11SpareKeyBindings(Display* display) : m_display(display) {}
 
 X11SpareKeyBindings::~X11SpareKeyBindings()
 {

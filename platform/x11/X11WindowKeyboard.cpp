@@ -79,19 +79,17 @@ private:
 };
 
 X11WindowKeyboard::Connection::Connection(Display* display)
-    : m_display(display)
-    , m_root(DefaultRootWindow(display))
-    , m_clockProperty(XInternAtom(display, "QUORVEX_TIME", False))
-    , m_netActiveWindow(XInternAtom(display, "_NET_ACTIVE_WINDOW", False))
-    , m_netSupported(XInternAtom(display, "_NET_SUPPORTED", False))
-    , m_netSupportingWmCheck(XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False))
-    , m_bindings(display)
+    : m_display(display), m_root(DefaultRootWindow(display)),
+      m_clockProperty(XInternAtom(display, "QUORVEX_TIME", False)),
+      m_netActiveWindow(XInternAtom(display, "_NET_ACTIVE_WINDOW", False)),
+      m_netSupported(XInternAtom(display, "_NET_SUPPORTED", False)),
+      m_netSupportingWmCheck(XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False)), m_bindings(display)
 {
     const X11ErrorTrap trap(m_display);
     XSetWindowAttributes attributes{};
     attributes.event_mask = PropertyChangeMask;
-    m_clock = XCreateWindow(m_display, m_root, -1, -1, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
-                            CWEventMask, &attributes);
+    m_clock = XCreateWindow(m_display, m_root, -1, -1, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent, CWEventMask,
+                            &attributes);
     XSync(m_display, False);
     if (trap.errorCount() > 0) {
         m_clock = kNoWindow;
