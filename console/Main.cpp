@@ -147,11 +147,19 @@ void Main::Label7_Click()
     AnnounceScore();
 }
 
+scoreboard::ScoreboardView Main::readScoreboard() const
+{
+    return {ui.lblTeam[0]->text(),
+            ui.lblTeam[1]->text(),
+            ui.lblScore[0]->text(),
+            ui.lblScore[1]->text(),
+            scoreboard::leadingNumber(ui.txtQuizEndScore->text()),
+            ui.txtEqualScores->text()};
+}
+
 bool Main::AnnounceScore()
 {
-    const scoreboard::ScoreAnnouncement announcement = scoreboard::composeScoreAnnouncement(
-        {ui.lblTeam[0]->text(), ui.lblTeam[1]->text(), ui.lblScore[0]->text(), ui.lblScore[1]->text(),
-         scoreboard::leadingNumber(ui.txtQuizEndScore->text()), ui.txtEqualScores->text()});
+    const scoreboard::ScoreAnnouncement announcement = scoreboard::composeScoreAnnouncement(readScoreboard());
     Say(announcement.text);
     return announcement.gameOver;
 }
@@ -177,8 +185,7 @@ bool Main::adjustScore(int index)
 
 void Main::announceAdjustment()
 {
-    Say(scoreboard::composeAdjustmentAnnouncement(
-        {ui.lblTeam[0]->text(), ui.lblTeam[1]->text(), ui.lblScore[0]->text(), ui.lblScore[1]->text(), 0, {}}));
+    Say(scoreboard::composeAdjustmentAnnouncement(readScoreboard()));
 }
 
 void Main::cmdAdjustGUYScore_Click()

@@ -5,6 +5,7 @@
 #include "grouplink/GroupLink.h"
 #include "platform/Platform.h"
 #include "questions/QuestionSet.h"
+#include "scoreboard/Announcements.h"
 
 #include <QWidget>
 
@@ -61,6 +62,8 @@ protected:
 
 private:
     void connectHandlers();
+    /// The scoreboard as its six controls show it now.
+    scoreboard::ScoreboardView readScoreboard() const;
     /// Puts question n and its answer on show and makes it the current question.
     void showQuestion(qsizetype n);
     /// Asks team `index`'s new score until the entry is a whole number from 0 to the winning score and shows it;
