@@ -20,6 +20,17 @@ struct Fixture
     Fixture() { fake.windowTitles = {QStringLiteral("Other room"), kRoom}; }
 };
 
+// Nothing reached the room, no events ran, and the host saw exactly one error box with this prompt.
+void verifyStoppedBeforeTyping(const Fixture& f, const QString& prompt)
+{
+    QVERIFY(f.fake.sent.empty());
+    QCOMPARE(f.fake.pendingEventPasses, 0);
+    QCOMPARE(f.fake.boxes.size(), std::size_t(1));
+    QCOMPARE(f.fake.boxes[0].prompt, prompt);
+    QCOMPARE(f.fake.boxes[0].style, 16);
+    QCOMPARE(f.fake.boxes[0].title, QStringLiteral("Error!"));
+}
+
 } // namespace
 
 class TestGroupLink final : public QObject
@@ -81,12 +92,7 @@ private Q_SLOTS:
         QFETCH(QString, title);
         Fixture f;
         f.link.say(title, QStringLiteral("hello"));
-        QVERIFY(f.fake.sent.empty());
-        QCOMPARE(f.fake.pendingEventPasses, 0);
-        QCOMPARE(f.fake.boxes.size(), std::size_t(1));
-        QCOMPARE(f.fake.boxes[0].prompt, QStringLiteral("Group name is incorrect or Group is not open"));
-        QCOMPARE(f.fake.boxes[0].style, 16);
-        QCOMPARE(f.fake.boxes[0].title, QStringLiteral("Error!"));
+        verifyStoppedBeforeTyping(f, QStringLiteral("Group name is incorrect or Group is not open"));
     }
 
     void say_Should_ShowBoxB_And_Stop_When_LoneEnterFails()
@@ -94,12 +100,7 @@ private Q_SLOTS:
         Fixture f;
         f.fake.sendResults = {KeyboardError::FocusLost};
         f.link.say(kRoom, QStringLiteral("hello"));
-        QVERIFY(f.fake.sent.empty());
-        QCOMPARE(f.fake.pendingEventPasses, 0);
-        QCOMPARE(f.fake.boxes.size(), std::size_t(1));
-        QCOMPARE(f.fake.boxes[0].prompt, QStringLiteral("Hmmm ... problem communicating with Group"));
-        QCOMPARE(f.fake.boxes[0].style, 16);
-        QCOMPARE(f.fake.boxes[0].title, QStringLiteral("Error!"));
+        verifyStoppedBeforeTyping(f, QStringLiteral("Hmmm ... problem communicating with Group"));
     }
 
     void say_Should_NameTheCause_When_TextCannotBeTyped_data()
