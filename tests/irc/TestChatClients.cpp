@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The console on the real machine saying texts into a real chat client (HexChat or Pidgin) joined to a room of a
+// local IRC server, where a listener writes down every message that arrives. The host's clicks go through the X
+// server. Runs inside tests/irc/irc-room, itself inside tests/e2e/x11-session.
+//
+// The clients post the lines typed into them at their own pace, one every second or two after a burst, so every
+// check waits for the lines to arrive rather than for a time. IRC carries no empty line and no trailing blanks:
+// the room gets each chat line with its trailing blanks cut, and an empty chat line not at all.
+
+#include "console/ClickableLabel.h"
+#include "console/MacroButton.h"
+#include "console/Main.h"
+#include "console/MainControls.h"
+#include "console/SettingsTable.h"
+#include "platform/qt/IniSettingsStore.h"
+#include "platform/qt/ProcessLauncher.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtFileChooser.h"
+#include "platform/qt/QtInputBox.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/SequenceRandomSource.h"
+#include "platform/qt/SystemClock.h"
+#include "platform/x11/X11KeepAbove.h"
+#include "platform/x11/X11WindowKeyboard.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+// Xlib after Qt: its macros (Bool, Status, None) break Qt's headers.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#undef None
+
+#include <memory>
+
+using namespace quorvex;
+
+namespace {
+
+// Pidgin posts about one line in two seconds once it has a backlog; the longest text here has seven lines.
+constexpr int kArrivalTimeout = 60000;
+
+// The machine's real platform, as the program's main() puts it together.
+struct RealPlatform
+{
+    platform::qt::QtMessageBox messageBox{QStringLiteral("Quorvex III")};
+    platform::qt::QtInputBox inputBox;
+    platform::qt::QtFileChooser fileChooser;
+    platform::qt::IniSettingsStore settings{platform::qt::IniSettingsStore::defaultPath(console::kSettingsApplication)};
+    platform::x11::X11WindowKeyboard keyboard;
+    platform::qt::QtEventPump events;
+    platform::qt::SystemClock clock;
+    platform::qt::SequenceRandomSource random;
+    platform::qt::ProcessLauncher launcher;
+    platform::x11::X11KeepAbove keepAbove;
+    platform::Platform platform{messageBox, inputBox, fileChooser, settings, keyboard,
+                                events,     clock,    random,      launcher, keepAbove};
+};
+
+struct DisplayClose
+{
+    void operator()(Display* display) const { XCloseDisplay(display); }
+};
+using DisplayPointer = std::unique_ptr<Display, DisplayClose>;
+
+// The lines an IRC room shows for a chat text's lines: trailing blanks cut, empty lines gone.
+QStringList asIrcCarriesThem(const QStringList& chatLines)
+{
+    QStringList carried;
+    for (QString line : chatLines) {
+        while (line.endsWith(u' ')) {
+            line.chop(1);
+        }
+        if (!line.isEmpty()) {
+            carried.push_back(line);
+        }
+    }
+    return carried;
+}
+
+} // namespace
+
+class TestChatClients final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_record = qEnvironmentVariable("QUORVEX_IRC_RECORD");
+        m_title = qEnvironmentVariable("QUORVEX_IRC_TITLE");
+        QVERIFY2(!m_record.isEmpty() && !m_title.isEmpty(), "run this test through tests/irc/irc-room");
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QVERIFY(m_config.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+        m_x11.reset(XOpenDisplay(nullptr));
+        QVERIFY(m_x11);
+
+        // A box stands in front of the console until the host closes it: note it and close it.
+        connect(&m_boxAnswerer, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                m_boxes.push_back(box->windowTitle() + QStringLiteral(": ") + box->text());
+                box->accept();
+            } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+                m_boxes.push_back(input->windowTitle() + QStringLiteral(": ") + input->labelText());
+                input->reject();
+            }
+        });
+        m_boxAnswerer.start(20);
+
+        m_platform = std::make_unique<RealPlatform>();
+        m_main = std::make_unique<console::Main>(m_platform->platform);
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        m_main->controls().txtAppName->setText(m_title);
+        QCOMPARE(recordedLines(), QStringList());
+    }
+
+    void cleanupTestCase()
+    {
+        m_boxAnswerer.stop();
+        m_main.reset();
+        m_platform.reset();
+    }
+
+    void init() { m_boxes.clear(); }
+
+    void cleanup()
+    {
+        // After a failure the lines still on their way belong to no test; later tests start after them.
+        if (QTest::currentTestFailed()) {
+            QTest::qWait(5000);
+            m_checked = recordedLines().size();
+        }
+    }
+
+    void scoreRequest_Should_ArriveWithEqualScoresComment_When_CommentHoldsForeignLettersAndPunctuation()
+    {
+        const QString comment = QStringLiteral("\u00a3 \u00ac \u20ac \u00e9 \u00c5 \u00fc \u00df "
+                                               "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|} all square");
+        m_main->controls().txtEqualScores->setText(comment);
+
+        clickThroughServer(m_main->controls().Label7);
+
+        expectLines({QString(), QString(), QStringLiteral("###################"), QStringLiteral("# The Score is ..."),
+                     QStringLiteral("# 00 GUYS"), QStringLiteral("# 00 gals"), QString(),
+                     QStringLiteral("# ") + comment, QString()});
+    }
+
+    void award_Should_ArriveAsScoreReport()
+    {
+        clickThroughServer(m_main->controls().cmdAddScore[0]);
+
+        expectLines({QString(), QString(), QStringLiteral("###################"), QStringLiteral("# The Score is ..."),
+                     QStringLiteral("# 01 GUYS"), QStringLiteral("# 00 gals")});
+    }
+
+    void quickSend_Should_ArriveAsOneMessagePerChatLine_When_TextHoldsTildes()
+    {
+        m_main->controls().txtSnd->setText(QStringLiteral("Howdy Y'all :) {braces} 50% off~~Ready?  ~  *** go ***"));
+
+        clickThroughServer(m_main->controls().cmdSnd);
+
+        expectLines({QString(), QStringLiteral("Howdy Y'all :) {braces} 50% off"), QString(),
+                     QStringLiteral("Ready?  "), QStringLiteral("  *** go ***")});
+    }
+
+    void macro_Should_ArriveAsItsText_When_LeftPressed()
+    {
+        clickThroughServer(m_main->controls().cmdMacro[0]);
+
+        expectLines({QString(), QStringLiteral("*** No PM's to Question Readers during quiz - No PM's to anyone "
+                                               "without permission in text ***")});
+    }
+
+private:
+    // The host's click: the pointer moves over the control and its button goes down and up, through the server.
+    void clickThroughServer(QWidget* control)
+    {
+        QVERIFY(control->isVisible() && control->isEnabled());
+        const QPoint centre = control->mapToGlobal(control->rect().center());
+        Display* display = m_x11.get();
+        XTestFakeMotionEvent(display, -1, centre.x(), centre.y(), CurrentTime);
+        XTestFakeButtonEvent(display, 1, True, CurrentTime);
+        XTestFakeButtonEvent(display, 1, False, CurrentTime);
+        XFlush(display);
+    }
+
+    // Waits until the room has had the chat lines as IRC carries them, then checks that nothing else came.
+    void expectLines(const QStringList& chatLines)
+    {
+        const QStringList expected = asIrcCarriesThem(chatLines);
+        QTRY_COMPARE_WITH_TIMEOUT(newLines().size(), expected.size(), kArrivalTimeout);
+        QCOMPARE(newLines(), expected);
+        QCOMPARE(m_boxes, QStringList());
+        m_checked += expected.size();
+    }
+
+    // Every message the listener has had, one a line, each decoded from exactly the bytes it carried.
+    QStringList recordedLines() const
+    {
+        QFile file(m_record);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return {};
+        }
+        QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        lines.removeLast();
+        return lines;
+    }
+
+    QStringList newLines() const { return recordedLines().mid(m_checked); }
+
+    QString m_record;
+    QString m_title;
+    QTemporaryDir m_config;
+    DisplayPointer m_x11;
+    QTimer m_boxAnswerer;
+    QStringList m_boxes;
+    std::unique_ptr<RealPlatform> m_platform;
+    std::unique_ptr<console::Main> m_main;
+    qsizetype m_checked = 0;
+};
+
+QTEST_MAIN(TestChatClients)
+#include "TestChatClients.moc"
