@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11Keymap.h"
+#include "X11KeyboardDescription.h"
 
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
@@ -8,19 +9,10 @@
 #include <memory>
 
 namespace quorvex::platform::x11 {
-namespace {
-
-struct KeyboardDescFree
-{
-    void operator()(XkbDescPtr desc) const { XkbFreeKeyboard(desc, 0, True); }
-};
-
-} // namespace
-
 std::optional<X11Keymap> X11Keymap::read(Display* display)
 {
-    const std::unique_ptr<XkbDescRec, KeyboardDescFree> xkb(
-        XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask, XkbUseCoreKbd));
+    const KeyboardDescription xkb =
+        readKeyboardDescription(display, XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask);
     if (!xkb || xkb->map == nullptr || xkb->map->modmap == nullptr) {
         return std::nullopt;
     }

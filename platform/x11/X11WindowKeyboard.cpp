@@ -3,6 +3,8 @@
 
 #include "KeysymMapping.h"
 #include "SpareKeyBatches.h"
+#include "TerminationSignals.h"
+#include "X11BorrowRecord.h"
 #include "X11ClientWindows.h"
 #include "X11ErrorTrap.h"
 #include "X11Keymap.h"
@@ -10,6 +12,8 @@
 #include "X11Property.h"
 #include "X11SpareKeyBindings.h"
 #include "platform/TitleMatch.h"
+
+#include <QTimer>
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -58,6 +62,8 @@ public:
 
     KeyboardError activate(const QString& title, bool wait);
     TypingResult type(std::span<const Keystroke> keys, bool wait);
+    /// Gives the borrowed keys back now, whatever a lagging room still has to read: the program is ending.
+    void restoreKeyboard();
 
 private:
     Time serverTime();
@@ -83,7 +89,10 @@ private:
     QString m_title;
     // The last focus window found to be the target or inside it, so that most checks cost one round trip.
     Window m_focusSeen = kNoWindow;
+    X11BorrowRecord m_record;
     X11SpareKeyBindings m_bindings;
+    QTimer m_releaseTimer;
+    std::unique_ptr<TerminationSignals> m_signals;
 };
 
 X11WindowKeyboard::Connection::Connection(Display* display)
@@ -91,9 +100,18 @@ X11WindowKeyboard::Connection::Connection(Display* display)
       m_clockProperty(XInternAtom(display, "QUORVEX_TIME", False)),
       m_netActiveWindow(XInternAtom(display, "_NET_ACTIVE_WINDOW", False)),
       m_netSupported(XInternAtom(display, "_NET_SUPPORTED", False)),
-      m_netSupportingWmCheck(XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False)), m_bindings(display)
+      m_netSupportingWmCheck(XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False)), m_record(display),
+      m_bindings(display, m_record)
 {
     const X11ErrorTrap trap(m_display);
+    // A console killed with -9 could not give its keys back; whatever it noted is repaired before anything else.
+    m_record.repairLeftovers();
+    m_releaseTimer.setSingleShot(true);
+    m_releaseTimer.callOnTimeout([this] {
+        const X11ErrorTrap releaseTrap(m_display);
+        m_bindings.release();
+    });
+    m_signals = std::make_unique<TerminationSignals>([this] { restoreKeyboard(); });
     XSetWindowAttributes attributes{};
     attributes.event_mask = PropertyChangeMask;
     m_clock = XCreateWindow(m_display, m_root, -1, -1, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent, CWEventMask,
@@ -106,6 +124,7 @@ X11WindowKeyboard::Connection::Connection(Display* display)
 
 X11WindowKeyboard::Connection::~Connection()
 {
+    m_signals.reset();
     {
         const X11ErrorTrap trap(m_display);
         m_bindings.release();
@@ -272,6 +291,7 @@ TypingResult X11WindowKeyboard::Connection::type(std::span<const Keystroke> keys
     TypingResult result = typeBatches(*keymap, choices, needs, *batches);
     XSync(m_display, False);
     m_bindings.noteDelivered();
+    m_releaseTimer.start(std::chrono::ceil<std::chrono::milliseconds>(m_bindings.timeToRelease()));
     if (wait) {
         m_bindings.release();
         if (result.error == KeyboardError::None) {
@@ -290,13 +310,22 @@ TypingResult X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap,
                                                         std::span<const SpareKeyBatch> batches)
 {
     const X11PlainKeyboard plain(m_display);
+    if (const std::optional<KeyCode> shift = keymap.shiftKeycode()) {
+        m_record.noteHeld(std::span(&*shift, 1));
+    }
     TypingResult result;
     for (const SpareKeyBatch& batch : batches) {
-        if (!batch.keysyms.empty()) {
-            // Binding waits for the target to have read the previous batch, whose keys it replaces.
-            m_bindings.bind(std::span(keymap.spareKeycodes()).first(batch.keysyms.size()), batch.keysyms);
+        // Binding waits for the target to have read the previous batch, whose keys it replaces.
+        if (!batch.keysyms.empty() &&
+            !m_bindings.bind(std::span(keymap.spareKeycodes()).first(batch.keysyms.size()), batch.keysyms)) {
+            result.error = KeyboardError::BadKeys;
+            break;
         }
         for (std::size_t begin = batch.begin; begin < batch.end && result.error == KeyboardError::None;) {
+            if (TerminationSignals::pending()) {
+                result.error = KeyboardError::FocusLost;
+                break;
+            }
             const std::size_t end = std::min(batch.end, begin + kRunLength);
             // Under the grab nobody else's request is served, the window manager's focus change included: the focus
             // seen by the check is the focus every key of the run goes to.
@@ -332,7 +361,16 @@ TypingResult X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap,
             break;
         }
     }
+    m_record.noteReleased();
     return result;
+}
+
+void X11WindowKeyboard::Connection::restoreKeyboard()
+{
+    const X11ErrorTrap trap(m_display);
+    m_releaseTimer.stop();
+    m_bindings.releaseNow();
+    m_record.noteReleased();
 }
 
 X11WindowKeyboard::X11WindowKeyboard()
