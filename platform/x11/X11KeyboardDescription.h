@@ -21,10 +21,6 @@ using KeyboardDescription = std::unique_ptr<XkbDescRec, KeyboardDescriptionFree>
 
 KeyboardDescription readKeyboardDescription(Display* display, unsigned int parts);
 
-/// The two levels a borrowed key types: plain and with Shift. A key that carries one character has it on both, so
-/// that no case rule of a one-symbol key can turn "Å" into "å".
-using KeyLevels = std::array<Keysym, 2>;
-
 /// Binds levels[i] to keycodes[i] in the first group and checks that the server took every binding by reading
 /// them back. Written as XKB keys; where the server refuses that request (XWayland answers BadValue), through the
 /// core protocol. False when a binding still did not take.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11SpareKeyBindings.h"
 
+#include "SpareKeyBatches.h"
 #include "X11KeyboardDescription.h"
 
 #include <algorithm>
@@ -18,29 +19,32 @@ X11SpareKeyBindings::~X11SpareKeyBindings()
     release();
 }
 
-bool X11SpareKeyBindings::bind(std::span<const KeyCode> keycodes, std::span<const Keysym> keysyms)
+bool X11SpareKeyBindings::bind(std::span<const KeyCode> spare, std::span<const Keysym> keysyms)
 {
     release();
-    const std::size_t count = std::min(keycodes.size(), keysyms.size());
-    m_keycodes.assign(keycodes.begin(), keycodes.begin() + static_cast<std::ptrdiff_t>(count));
-    m_keysyms.assign(keysyms.begin(), keysyms.begin() + static_cast<std::ptrdiff_t>(count));
+    const std::vector<KeyLevels> levels = spareKeyLevels(keysyms);
+    m_keycodes = leastRecentlyUsed(spare, m_lastUse, levels.size());
+    if (m_keycodes.size() < levels.size()) {
+        m_keycodes.clear();
+        return false;
+    }
+    for (const KeyCode keycode : m_keycodes) {
+        m_lastUse[keycode] = ++m_uses;
+    }
+    m_keysyms.assign(keysyms.begin(), keysyms.end());
     m_keysTyped = 0;
     m_deliveredAt.reset();
     m_record.noteBorrowed(m_keycodes);
-    std::vector<KeyLevels> levels;
-    for (const Keysym keysym : m_keysyms) {
-        levels.push_back({keysym, keysym});
-    }
     return bindKeySymbols(m_display, m_keycodes, levels);
 }
 
-std::optional<KeyCode> X11SpareKeyBindings::keycodeFor(Keysym keysym) const
+std::optional<KeyChoice> X11SpareKeyBindings::choiceFor(Keysym keysym) const
 {
-    const auto it = std::find(m_keysyms.begin(), m_keysyms.end(), keysym);
-    if (it == m_keysyms.end()) {
+    const std::optional<SpareSlot> slot = spareSlotOf(m_keysyms, keysym);
+    if (!slot || slot->key >= m_keycodes.size()) {
         return std::nullopt;
     }
-    return m_keycodes[static_cast<std::size_t>(it - m_keysyms.begin())];
+    return KeyChoice{m_keycodes[slot->key], slot->shift};
 }
 
 void X11SpareKeyBindings::noteTyped(std::size_t keys)

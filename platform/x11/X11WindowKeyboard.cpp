@@ -74,6 +74,10 @@ private:
     void discardEvents();
     /// Types the keys run by run, each run with its characters lent to spare keys, and stops at once when the
     /// focus leaves the target.
+    /// Types keys [begin, end) as one run and leaves no modifier down and the first group locked; returns how many
+    /// it typed, fewer when a key wants a modifier the map lacks.
+    std::size_t typeRun(const X11Keymap& keymap, std::span<const std::optional<KeyChoice>> choices,
+                        std::span<const Keysym> needs, std::size_t begin, std::size_t end);
     TypingResult typeBatches(const X11Keymap& keymap, std::span<const std::optional<KeyChoice>> choices,
                              std::span<const Keysym> needs, std::span<const SpareKeyBatch> batches);
 
@@ -310,14 +314,17 @@ TypingResult X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap,
                                                         std::span<const SpareKeyBatch> batches)
 {
     const X11PlainKeyboard plain(m_display);
-    if (const std::optional<KeyCode> shift = keymap.shiftKeycode()) {
-        m_record.noteHeld(std::span(&*shift, 1));
+    std::vector<KeyCode> modifierKeys;
+    for (const std::optional<KeyCode> key : {keymap.shiftKeycode(), keymap.level3Keycode()}) {
+        if (key) {
+            modifierKeys.push_back(*key);
+        }
     }
+    m_record.noteHeld(modifierKeys);
     TypingResult result;
     for (const SpareKeyBatch& batch : batches) {
         // Binding waits for the target to have read the previous batch, whose keys it replaces.
-        if (!batch.keysyms.empty() &&
-            !m_bindings.bind(std::span(keymap.spareKeycodes()).first(batch.keysyms.size()), batch.keysyms)) {
+        if (!batch.keysyms.empty() && !m_bindings.bind(keymap.spareKeycodes(), batch.keysyms)) {
             result.error = KeyboardError::BadKeys;
             break;
         }
@@ -331,23 +338,12 @@ TypingResult X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap,
             // seen by the check is the focus every key of the run goes to.
             XGrabServer(m_display);
             if (focusIsInTarget()) {
-                bool shiftDown = false;
-                for (std::size_t i = begin; i < end; ++i) {
-                    const KeyChoice choice =
-                        choices[i] ? *choices[i] : KeyChoice{*m_bindings.keycodeFor(needs[i]), false};
-                    if (choice.shift != shiftDown) {
-                        shiftDown = choice.shift;
-                        XTestFakeKeyEvent(m_display, *keymap.shiftKeycode(), shiftDown ? True : False, CurrentTime);
-                    }
-                    XTestFakeKeyEvent(m_display, choice.keycode, True, CurrentTime);
-                    XTestFakeKeyEvent(m_display, choice.keycode, False, CurrentTime);
+                const std::size_t typed = typeRun(keymap, choices, needs, begin, end);
+                m_bindings.noteTyped(typed);
+                result.typed += typed;
+                if (typed < end - begin) {
+                    result.error = KeyboardError::BadKeys;
                 }
-                // Never left down past the run, whatever comes next.
-                if (shiftDown) {
-                    XTestFakeKeyEvent(m_display, *keymap.shiftKeycode(), False, CurrentTime);
-                }
-                m_bindings.noteTyped(end - begin);
-                result.typed += end - begin;
                 begin = end;
             } else {
                 result.error = KeyboardError::FocusLost;
@@ -363,6 +359,48 @@ TypingResult X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap,
     }
     m_record.noteReleased();
     return result;
+}
+
+std::size_t X11WindowKeyboard::Connection::typeRun(const X11Keymap& keymap,
+                                                   std::span<const std::optional<KeyChoice>> choices,
+                                                   std::span<const Keysym> needs, std::size_t begin, std::size_t end)
+{
+    const std::optional<KeyCode> shiftKey = keymap.shiftKeycode();
+    const std::optional<KeyCode> level3Key = keymap.level3Keycode();
+    bool shiftDown = false;
+    bool level3Down = false;
+    unsigned int group = 0;
+    const auto hold = [this](std::optional<KeyCode> key, bool want, bool& down) {
+        if (want != down) {
+            XTestFakeKeyEvent(m_display, *key, want ? True : False, CurrentTime);
+            down = want;
+        }
+    };
+    std::size_t typed = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+        const std::optional<KeyChoice> choice = choices[i] ? choices[i] : m_bindings.choiceFor(needs[i]);
+        if (!choice || (choice->shift && !shiftKey) || (choice->level3 && !level3Key)) {
+            break;
+        }
+        // The group travels in each key event's state, so a room that reads late still reads the group it was sent
+        // with.
+        if (choice->group != group) {
+            group = choice->group;
+            XkbLockGroup(m_display, XkbUseCoreKbd, group);
+        }
+        hold(shiftKey, choice->shift, shiftDown);
+        hold(level3Key, choice->level3, level3Down);
+        XTestFakeKeyEvent(m_display, choice->keycode, True, CurrentTime);
+        XTestFakeKeyEvent(m_display, choice->keycode, False, CurrentTime);
+        ++typed;
+    }
+    // Never left down past the run, whatever comes next.
+    hold(shiftKey, false, shiftDown);
+    hold(level3Key, false, level3Down);
+    if (group != 0) {
+        XkbLockGroup(m_display, XkbUseCoreKbd, 0);
+    }
+    return typed;
 }
 
 void X11WindowKeyboard::Connection::restoreKeyboard()
