@@ -136,7 +136,8 @@ int main()
 
     const auto foreign = std::count_if(expected.begin(), expected.end(), [](char32_t c) { return c > 0x7e; });
 
-    quorvex::platform::x11::X11WindowKeyboard keyboard;
+    const quorvex::platform::x11::X11Display display;
+    quorvex::platform::x11::X11WindowKeyboard keyboard(display);
     std::printf("%d characters (%lld beyond ASCII) in %lld lines, %lld keys with the Enters; %d rounds\n",
                 kCorpusLength, static_cast<long long>(foreign), static_cast<long long>(corpus.size()),
                 static_cast<long long>(kCorpusLength + corpus.size()), kRounds);
