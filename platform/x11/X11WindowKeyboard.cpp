@@ -270,9 +270,19 @@ TypingResult X11WindowKeyboard::Connection::type(std::span<const Keystroke> keys
         return {KeyboardError::NoSuchWindow, 0};
     }
 
-    // The bindings of the previous text go before the map is read, so that their keys count as spare again.
-    m_bindings.release();
-    const std::optional<X11Keymap> keymap = X11Keymap::read(m_display);
+    // Keys still lent to the previous text type their characters like any key of the map, so a text with the same
+    // characters needs nothing new. Only a text that needs more takes them back first, which waits for the room to
+    // have read them.
+    std::optional<X11Keymap> keymap = X11Keymap::read(m_display);
+    const auto needsSpareKeys = [&keys](const X11Keymap& map) {
+        return std::any_of(keys.begin(), keys.end(),
+                           [&map](const Keystroke& key) { return !map.find(keysymFor(key)); });
+    };
+    if (keymap && !m_bindings.keycodes().empty() && needsSpareKeys(*keymap)) {
+        m_bindings.release();
+        m_lending.clear();
+        keymap = X11Keymap::read(m_display);
+    }
     if (!keymap) {
         return {KeyboardError::Unavailable, 0};
     }
