@@ -2,6 +2,11 @@
 #include "GroupLink.h"
 
 #include "CleanText.h"
+#include "KeystrokeString.h"
+
+#include <QLocale>
+
+#include <algorithm>
 
 namespace quorvex::grouplink {
 namespace {
@@ -10,6 +15,29 @@ const QString kErrorTitle = QStringLiteral("Error!");
 const QString kNoWindow = QStringLiteral("Group name is incorrect or Group is not open");
 const QString kNoContact = QStringLiteral("Hmmm ... problem communicating with Group");
 const QString kBadCharacter = QStringLiteral("The text you entered possibly contains an invalid character");
+const QString kNotActivated =
+    QStringLiteral("The room's window is open but did not come to the front, so nothing was typed. Bring it forward "
+                   "(on its workspace, if it is on another one) and try again.");
+
+// Box B's prompt with how far the text got, so the host knows what the room has and what waits in its input box.
+QString stoppedPrompt(std::span<const platform::Keystroke> keys, std::size_t typed)
+{
+    // The last key is the Enter that Say adds; the host counts the characters of the text.
+    const std::size_t total = keys.empty() ? 0 : keys.size() - 1;
+    typed = std::min(typed, total);
+    const QLocale numbers(QLocale::English, QLocale::UnitedStates);
+    QString prompt = kNoContact + QStringLiteral("\n\n");
+    if (typed == 0) {
+        return prompt + QStringLiteral("Typing stopped before the first of %1 characters.")
+                            .arg(numbers.toString(qulonglong(total)));
+    }
+    prompt += QStringLiteral("Typing stopped after %1 of %2 characters")
+                  .arg(numbers.toString(qulonglong(typed)), numbers.toString(qulonglong(total)));
+    if (keys[typed - 1].kind == platform::Keystroke::Kind::Enter) {
+        return prompt + QStringLiteral(", at the end of a line.");
+    }
+    return prompt + QStringLiteral("; the rest of that line is still in the room's input box.");
+}
 
 } // namespace
 
@@ -22,25 +50,36 @@ void GroupLink::say(const QString& windowTitle, const QString& txt)
 {
     using platform::KeyboardError;
 
-    if (m_keyboard.activate(windowTitle, true) != KeyboardError::None) {
-        m_messageBox.show(kNoWindow, platform::kStyleCritical, kErrorTitle);
+    const KeyboardError activated = m_keyboard.activate(windowTitle, true);
+    if (activated != KeyboardError::None) {
+        m_messageBox.show(activated == KeyboardError::NotActivated ? kNotActivated : kNoWindow,
+                          platform::kStyleCritical, kErrorTitle);
         return;
     }
 
     // The lone Enter sends whatever the host had left standing in the room's input line.
-    if (m_keyboard.sendKeys(QStringLiteral("~"), true) != KeyboardError::None) {
+    const platform::Keystroke enter{platform::Keystroke::Kind::Enter, 0};
+    if (m_keyboard.type(std::span(&enter, 1), true).error != KeyboardError::None) {
         m_messageBox.show(kNoContact, platform::kStyleCritical, kErrorTitle);
         return;
     }
     m_events.processPendingEvents();
 
-    const KeyboardError typed = m_keyboard.sendKeys(CleanText(txt) + u'~', false);
-    if (typed == KeyboardError::None) {
+    const std::optional<std::vector<platform::Keystroke>> keys = parseKeystrokes(CleanText(txt) + u'~');
+    if (!keys) {
+        m_messageBox.show(kBadCharacter, platform::kStyleCritical, kErrorTitle);
+        return;
+    }
+    const platform::TypingResult typed = m_keyboard.type(*keys, false);
+    if (typed.error == KeyboardError::None) {
         return;
     }
     // Focus taken away mid-text is a broken contact with the room, not a bad character.
-    m_messageBox.show(typed == KeyboardError::FocusLost ? kNoContact : kBadCharacter, platform::kStyleCritical,
-                      kErrorTitle);
+    if (typed.error == KeyboardError::FocusLost) {
+        m_messageBox.show(stoppedPrompt(*keys, typed.typed), platform::kStyleCritical, kErrorTitle);
+        return;
+    }
+    m_messageBox.show(kBadCharacter, platform::kStyleCritical, kErrorTitle);
 }
 
 } // namespace quorvex::grouplink

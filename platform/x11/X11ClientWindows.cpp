@@ -2,6 +2,7 @@
 #include "X11ClientWindows.h"
 
 #include "X11Property.h"
+#include "X11WindowTree.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -12,9 +13,6 @@
 
 namespace quorvex::platform::x11 {
 namespace {
-
-// Frames nest the client a level or two below the root; the bound keeps a hostile tree from looping the walk.
-constexpr int kMaximumDepth = 8;
 
 enum AtomIndex { kWmState, kNetWmName, kUtf8String, kNetWmPid, kAtomCount };
 
@@ -29,35 +27,15 @@ Atoms internAtoms(Display* display)
     return atoms;
 }
 
-std::optional<pid_t> windowPid(Display* display, Window window, const Atoms& atoms)
+std::optional<long> windowPid(Display* display, Window window, const Atoms& atoms)
 {
-    const std::optional<long> pid = X11Property(display, window, atoms[kNetWmPid], XA_CARDINAL).first32();
-    if (!pid) {
-        return std::nullopt;
-    }
-    return static_cast<pid_t>(*pid);
+    return X11Property(display, window, atoms[kNetWmPid], XA_CARDINAL).first32();
 }
 
 bool hasWmState(Display* display, Window window, const Atoms& atoms)
 {
     const std::optional<long> state = X11Property(display, window, atoms[kWmState], atoms[kWmState]).first32();
     return state && *state != WithdrawnState;
-}
-
-std::vector<Window> childrenOf(Display* display, Window window)
-{
-    Window root = None;
-    Window parent = None;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) {
-        return {};
-    }
-    std::vector<Window> result(children, children + count);
-    if (children != nullptr) {
-        XFree(children);
-    }
-    return result;
 }
 
 // The client below a root child, the way the manager's frames nest it: the nearest window that has WM_STATE.
@@ -139,23 +117,26 @@ QString titleOf(Display* display, Window window, const Atoms& atoms)
 
 } // namespace
 
-std::vector<X11ClientWindow> listClientWindows(Display* display, pid_t excludedPid)
+std::vector<X11ClientWindow> listClientWindows(Display* display)
 {
     const Atoms atoms = internAtoms(display);
     std::vector<X11ClientWindow> windows;
     const std::vector<Window> topLevels = childrenOf(display, DefaultRootWindow(display));
-    // The server lists the root's children bottom to top; a title shared by two windows finds the upper one.
-    for (auto it = topLevels.rbegin(); it != topLevels.rend(); ++it) {
-        std::optional<Window> client = findClient(display, *it, atoms);
-        if (!client && isShownTopLevel(display, *it)) {
-            client = *it;
+    for (const Window topLevel : topLevels) {
+        std::optional<Window> client = findClient(display, topLevel, atoms);
+        if (!client && isShownTopLevel(display, topLevel)) {
+            client = topLevel;
         }
-        if (!client || windowPid(display, *client, atoms) == excludedPid) {
-            continue;
+        if (client) {
+            windows.push_back({*client, titleOf(display, *client, atoms), windowPid(display, *client, atoms)});
         }
-        windows.push_back({*client, titleOf(display, *client, atoms)});
     }
     return windows;
+}
+
+QString clientWindowTitle(Display* display, Window window)
+{
+    return titleOf(display, window, internAtoms(display));
 }
 
 } // namespace quorvex::platform::x11

@@ -1,48 +1,44 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11WindowKeyboard.h"
 
+// Qt before Xlib: Xlib's macros (Bool, Status, None) break Qt's headers.
+#include "TerminationSignals.h"
+#include <QTimer>
+
 #include "KeysymMapping.h"
-#include "SpareKeyBatches.h"
-#include "X11ClientWindows.h"
+#include "SpareKeyLending.h"
+#include "TypingLoop.h"
+#include "X11BorrowRecord.h"
 #include "X11ErrorTrap.h"
 #include "X11Keymap.h"
 #include "X11PlainKeyboard.h"
-#include "X11Property.h"
 #include "X11SpareKeyBindings.h"
-#include "platform/KeystrokeString.h"
-#include "platform/TitleMatch.h"
+#include "X11WindowActivation.h"
 
 #include <X11/XKBlib.h>
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
-#include <unistd.h>
-
+#include <algorithm>
 #include <chrono>
 #include <span>
 #include <thread>
 
 // X.h's None is a macro that would turn KeyboardError::None into a number.
-namespace {
-constexpr Window kNoWindow = None;
-} // namespace
 #undef None
 
 namespace quorvex::platform::x11 {
 namespace {
 
-constexpr std::chrono::milliseconds kFocusTimeout{2000};
-constexpr std::chrono::milliseconds kFocusPoll{10};
-// Focus is looked for up the tree from the focus window; no real window nests deeper.
-constexpr int kMaximumDepth = 32;
-// The _NET_ACTIVE_WINDOW source indication of a pager, which window managers obey as a request from the user.
-constexpr long kSourcePager = 2;
+// Time for the target to act on a key the caller waits for (an Enter may open another conversation and retitle the
+// window) before the focus and title are checked again.
+constexpr std::chrono::milliseconds kSettleAfterWait{50};
 
 } // namespace
 
-// The keyboard's own connection to the display, and what it knows between calls: the window it activated.
-class X11WindowKeyboard::Connection final
+// The keyboard on the program's display connection, and what it knows between calls: the window it activated and
+// the keys it has lent out.
+class X11WindowKeyboard::Connection final : private KeySink
 {
 public:
     explicit Connection(Display* display);
@@ -51,123 +47,54 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     KeyboardError activate(const QString& title, bool wait);
-    KeyboardError sendKeys(const QString& keystrokes, bool wait);
+    TypingResult type(std::span<const Keystroke> keys, bool wait);
+    /// Gives the borrowed keys back now, whatever a lagging room still has to read: the program is ending.
+    void restoreKeyboard();
 
 private:
-    Time serverTime();
-    bool managerSupports(Atom hint);
-    bool focusIsInTarget();
-    bool isInside(Window window, Window ancestor);
     void discardEvents();
-    /// Types the keys run by run, each run with its characters lent to spare keys, and stops at once when the
-    /// focus leaves the target.
-    KeyboardError typeBatches(const X11Keymap& keymap, std::span<const std::optional<KeyChoice>> choices,
-                              std::span<const Keysym> needs, std::span<const SpareKeyBatch> batches);
+    bool beginRun() override;
+    void lockGroup(unsigned int group) override;
+    void key(KeyCode keycode, bool press) override;
+    void endRun(std::size_t typed) override;
+    bool bind(std::span<const KeyCode> keycodes, std::span<const KeyLevels> levels) override;
+    bool stopRequested() override;
 
     Display* m_display;
-    Window m_root;
-    // An unmapped window of ours: a zero-length change of its property makes the server tell its time.
-    Window m_clock = kNoWindow;
-    Atom m_clockProperty;
-    Atom m_netActiveWindow;
-    Atom m_netSupported;
-    Atom m_netSupportingWmCheck;
-    Window m_target = kNoWindow;
-    // The last focus window found to be the target or inside it, so that most checks cost one round trip.
-    Window m_focusSeen = kNoWindow;
+    X11WindowActivation m_activation;
+    X11BorrowRecord m_record;
     X11SpareKeyBindings m_bindings;
+    SpareKeyLending m_lending;
+    QTimer m_releaseTimer;
+    std::unique_ptr<TerminationSignals> m_signals;
 };
 
 X11WindowKeyboard::Connection::Connection(Display* display)
-    : m_display(display), m_root(DefaultRootWindow(display)),
-      m_clockProperty(XInternAtom(display, "QUORVEX_TIME", False)),
-      m_netActiveWindow(XInternAtom(display, "_NET_ACTIVE_WINDOW", False)),
-      m_netSupported(XInternAtom(display, "_NET_SUPPORTED", False)),
-      m_netSupportingWmCheck(XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False)), m_bindings(display)
+    : m_display(display), m_activation(display), m_record(display), m_bindings(display, m_record)
 {
     const X11ErrorTrap trap(m_display);
-    XSetWindowAttributes attributes{};
-    attributes.event_mask = PropertyChangeMask;
-    m_clock = XCreateWindow(m_display, m_root, -1, -1, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent, CWEventMask,
-                            &attributes);
-    XSync(m_display, False);
-    if (trap.errorCount() > 0) {
-        m_clock = kNoWindow;
-    }
+    // A console killed with -9 could not give its keys back; whatever it noted is repaired before anything else.
+    m_record.repairLeftovers();
+    m_releaseTimer.setSingleShot(true);
+    m_releaseTimer.callOnTimeout([this] {
+        const X11ErrorTrap releaseTrap(m_display);
+        m_bindings.release();
+    });
+    m_signals = std::make_unique<TerminationSignals>([this] { restoreKeyboard(); });
 }
 
 X11WindowKeyboard::Connection::~Connection()
 {
-    {
-        const X11ErrorTrap trap(m_display);
-        m_bindings.release();
-        if (m_clock != kNoWindow) {
-            XDestroyWindow(m_display, m_clock);
-        }
-    }
-    XCloseDisplay(m_display);
+    m_signals.reset();
+    const X11ErrorTrap trap(m_display);
+    m_bindings.release();
 }
 
-Time X11WindowKeyboard::Connection::serverTime()
+KeyboardError X11WindowKeyboard::Connection::activate(const QString& title, bool wait)
 {
-    if (m_clock == kNoWindow) {
-        return CurrentTime;
-    }
-    static const unsigned char nothing = 0;
-    XChangeProperty(m_display, m_clock, m_clockProperty, XA_STRING, 8, PropModeAppend, &nothing, 0);
-    XEvent event{};
-    XWindowEvent(m_display, m_clock, PropertyChangeMask, &event);
-    return event.xproperty.time;
-}
-
-bool X11WindowKeyboard::Connection::managerSupports(Atom hint)
-{
-    // A manager that has gone leaves its hints on the root; only a live check window vouches for them.
-    const std::optional<long> check = X11Property(m_display, m_root, m_netSupportingWmCheck, XA_WINDOW).first32();
-    if (!check ||
-        X11Property(m_display, static_cast<Window>(*check), m_netSupportingWmCheck, XA_WINDOW).first32() != check) {
-        return false;
-    }
-    return X11Property(m_display, m_root, m_netSupported, XA_ATOM).holds32(static_cast<long>(hint));
-}
-
-bool X11WindowKeyboard::Connection::isInside(Window window, Window ancestor)
-{
-    for (int depth = 0; depth < kMaximumDepth && window != kNoWindow && window != m_root; ++depth) {
-        if (window == ancestor) {
-            return true;
-        }
-        Window treeRoot = kNoWindow;
-        Window parent = kNoWindow;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        if (XQueryTree(m_display, window, &treeRoot, &parent, &children, &count) == 0) {
-            return false;
-        }
-        if (children != nullptr) {
-            XFree(children);
-        }
-        window = parent;
-    }
-    return false;
-}
-
-bool X11WindowKeyboard::Connection::focusIsInTarget()
-{
-    Window focus = kNoWindow;
-    int revertTo = 0;
-    XGetInputFocus(m_display, &focus, &revertTo);
-    if (m_target == kNoWindow || focus == kNoWindow || focus == PointerRoot) {
-        return false;
-    }
-    if (focus == m_focusSeen) {
-        return true;
-    }
-    if (isInside(focus, m_target)) {
-        m_focusSeen = focus;
-        return true;
-    }
-    return false;
+    const X11ErrorTrap trap(m_display);
+    discardEvents();
+    return m_activation.activate(title, wait);
 }
 
 void X11WindowKeyboard::Connection::discardEvents()
@@ -179,159 +106,105 @@ void X11WindowKeyboard::Connection::discardEvents()
     }
 }
 
-KeyboardError X11WindowKeyboard::Connection::activate(const QString& title, bool wait)
+TypingResult X11WindowKeyboard::Connection::type(std::span<const Keystroke> keys, bool wait)
 {
     const X11ErrorTrap trap(m_display);
     discardEvents();
-    m_target = kNoWindow;
-    m_focusSeen = kNoWindow;
-
-    const std::vector<X11ClientWindow> windows = listClientWindows(m_display, getpid());
-    std::vector<QString> titles;
-    titles.reserve(windows.size());
-    for (const X11ClientWindow& window : windows) {
-        titles.push_back(window.title);
-    }
-    const std::optional<std::size_t> match = matchWindowTitle(title, titles);
-    if (!match) {
-        return KeyboardError::NoSuchWindow;
-    }
-    const Window window = windows[*match].window;
-
-    if (managerSupports(m_netActiveWindow)) {
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = window;
-        event.xclient.message_type = m_netActiveWindow;
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = kSourcePager;
-        event.xclient.data.l[1] = static_cast<long>(serverTime());
-        event.xclient.data.l[2] = kNoWindow;
-        XSendEvent(m_display, m_root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
-    } else {
-        XRaiseWindow(m_display, window);
-        XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
-    }
-    XFlush(m_display);
-    m_target = window;
-    if (!wait) {
-        return KeyboardError::None;
+    if (!m_activation.hasTarget()) {
+        return {KeyboardError::NoSuchWindow, 0};
     }
 
-    const auto deadline = std::chrono::steady_clock::now() + kFocusTimeout;
-    while (!focusIsInTarget()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            m_target = kNoWindow;
-            return KeyboardError::NoSuchWindow;
-        }
-        std::this_thread::sleep_for(kFocusPoll);
+    // Keys still lent to the previous text type their characters like any key of the map, so a text with the same
+    // characters needs nothing new. Only a text that needs more takes them back first, which waits for the room to
+    // have read them.
+    std::optional<X11Keymap> keymap = X11Keymap::read(m_display);
+    const auto needsSpareKeys = [&keys](const X11Keymap& map) {
+        return std::any_of(keys.begin(), keys.end(),
+                           [&map](const Keystroke& key) { return !map.find(keysymFor(key)); });
+    };
+    if (keymap && !m_bindings.keycodes().empty() && needsSpareKeys(*keymap)) {
+        m_bindings.release();
+        m_lending.clear();
+        keymap = X11Keymap::read(m_display);
     }
-    return KeyboardError::None;
-}
-
-KeyboardError X11WindowKeyboard::Connection::sendKeys(const QString& keystrokes, bool wait)
-{
-    const std::optional<std::vector<Keystroke>> keys = parseKeystrokes(keystrokes);
-    if (!keys) {
-        return KeyboardError::BadKeys;
-    }
-    const X11ErrorTrap trap(m_display);
-    discardEvents();
-    if (m_target == kNoWindow) {
-        return KeyboardError::NoSuchWindow;
-    }
-
-    // The bindings of the previous text go before the map is read, so that their keys count as spare again.
-    m_bindings.release();
-    const std::optional<X11Keymap> keymap = X11Keymap::read(m_display);
     if (!keymap) {
-        return KeyboardError::Unavailable;
+        return {KeyboardError::Unavailable, 0};
     }
-    std::vector<std::optional<KeyChoice>> choices;
-    std::vector<Keysym> needs;
-    choices.reserve(keys->size());
-    needs.reserve(keys->size());
-    for (const Keystroke& key : *keys) {
-        const Keysym keysym = keysymFor(key);
-        choices.push_back(keymap->find(keysym));
-        needs.push_back(choices.back() ? kNoSymbol : keysym);
+    const X11PlainKeyboard plain(m_display);
+    std::vector<KeyCode> modifierKeys;
+    for (const std::optional<KeyCode> key : {keymap->shiftKeycode(), keymap->level3Keycode()}) {
+        if (key) {
+            modifierKeys.push_back(*key);
+        }
     }
-    const std::optional<std::vector<SpareKeyBatch>> batches =
-        planSpareKeyBatches(needs, keymap->spareKeycodes().size());
-    if (!batches) {
-        return KeyboardError::BadKeys;
-    }
-
-    const KeyboardError result = typeBatches(*keymap, choices, needs, *batches);
+    m_record.noteHeld(modifierKeys);
+    TypingResult result = typeKeys(*keymap, keys, m_lending, *this);
+    m_record.noteReleased();
     XSync(m_display, False);
     m_bindings.noteDelivered();
+    m_releaseTimer.start(std::chrono::ceil<std::chrono::milliseconds>(m_bindings.timeToRelease()));
     if (wait) {
         m_bindings.release();
-    }
-    return result;
-}
-
-KeyboardError X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap,
-                                                         std::span<const std::optional<KeyChoice>> choices,
-                                                         std::span<const Keysym> needs,
-                                                         std::span<const SpareKeyBatch> batches)
-{
-    const X11PlainKeyboard plain(m_display);
-    bool shiftDown = false;
-    const auto holdShift = [&](bool down) {
-        if (down != shiftDown) {
-            XTestFakeKeyEvent(m_display, *keymap.shiftKeycode(), down ? True : False, CurrentTime);
-            shiftDown = down;
-        }
-    };
-
-    KeyboardError result = KeyboardError::None;
-    for (const SpareKeyBatch& batch : batches) {
-        if (!batch.keysyms.empty()) {
-            // Binding waits for the target to have read the previous batch, whose keys it replaces.
-            m_bindings.bind(std::span(keymap.spareKeycodes()).first(batch.keysyms.size()), batch.keysyms);
-        }
-        std::size_t typed = 0;
-        for (std::size_t i = batch.begin; i < batch.end; ++i) {
-            if (!focusIsInTarget()) {
-                result = KeyboardError::FocusLost;
-                break;
+        if (result.error == KeyboardError::None) {
+            std::this_thread::sleep_for(kSettleAfterWait);
+            if (!m_activation.focusIsInTarget()) {
+                result.error = KeyboardError::FocusLost;
             }
-            const KeyChoice choice = choices[i] ? *choices[i] : KeyChoice{*m_bindings.keycodeFor(needs[i]), false};
-            holdShift(choice.shift);
-            XTestFakeKeyEvent(m_display, choice.keycode, True, CurrentTime);
-            XTestFakeKeyEvent(m_display, choice.keycode, False, CurrentTime);
-            ++typed;
-        }
-        m_bindings.noteTyped(typed);
-        if (result != KeyboardError::None) {
-            break;
         }
     }
-    // Never left down, whatever stopped the typing.
-    holdShift(false);
     return result;
 }
 
-X11WindowKeyboard::X11WindowKeyboard()
+bool X11WindowKeyboard::Connection::beginRun()
 {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        return;
+    // Under the grab nobody else's request is served, the window manager's focus change included: the focus seen
+    // by the check is the focus every key of the run goes to.
+    XGrabServer(m_display);
+    return m_activation.focusIsInTarget();
+}
+
+void X11WindowKeyboard::Connection::lockGroup(unsigned int group)
+{
+    XkbLockGroup(m_display, XkbUseCoreKbd, group);
+}
+
+void X11WindowKeyboard::Connection::key(KeyCode keycode, bool press)
+{
+    XTestFakeKeyEvent(m_display, keycode, press ? True : False, CurrentTime);
+}
+
+void X11WindowKeyboard::Connection::endRun(std::size_t typed)
+{
+    m_bindings.noteTyped(typed);
+    XUngrabServer(m_display);
+    // A round trip with nothing queued behind it lets the server serve the others between two runs; flushed back to
+    // back, the next grab would keep them waiting till the end of the text.
+    XSync(m_display, False);
+}
+
+bool X11WindowKeyboard::Connection::bind(std::span<const KeyCode> keycodes, std::span<const KeyLevels> levels)
+{
+    return m_bindings.bind(keycodes, levels);
+}
+
+bool X11WindowKeyboard::Connection::stopRequested()
+{
+    return TerminationSignals::pending();
+}
+
+void X11WindowKeyboard::Connection::restoreKeyboard()
+{
+    const X11ErrorTrap trap(m_display);
+    m_releaseTimer.stop();
+    m_bindings.releaseNow();
+    m_record.noteReleased();
+}
+
+X11WindowKeyboard::X11WindowKeyboard(const X11Display& display)
+{
+    if (display.canType()) {
+        m_connection = std::make_unique<Connection>(display.display());
     }
-    int event = 0;
-    int error = 0;
-    int major = 0;
-    int minor = 0;
-    int xkbOpcode = 0;
-    int xkbMajor = XkbMajorVersion;
-    int xkbMinor = XkbMinorVersion;
-    if (!XTestQueryExtension(display, &event, &error, &major, &minor) ||
-        !XkbQueryExtension(display, &xkbOpcode, &event, &error, &xkbMajor, &xkbMinor)) {
-        XCloseDisplay(display);
-        return;
-    }
-    m_connection = std::make_unique<Connection>(display);
 }
 
 X11WindowKeyboard::~X11WindowKeyboard() = default;
@@ -344,12 +217,12 @@ KeyboardError X11WindowKeyboard::activate(const QString& title, bool wait)
     return m_connection->activate(title, wait);
 }
 
-KeyboardError X11WindowKeyboard::sendKeys(const QString& keystrokes, bool wait)
+TypingResult X11WindowKeyboard::type(std::span<const Keystroke> keys, bool wait)
 {
     if (!m_connection) {
-        return KeyboardError::Unavailable;
+        return {KeyboardError::Unavailable, 0};
     }
-    return m_connection->sendKeys(keystrokes, wait);
+    return m_connection->type(keys, wait);
 }
 
 } // namespace quorvex::platform::x11
