@@ -39,7 +39,7 @@ void FakePlatform::show(const QString& prompt, int style, const QString& title)
     }
 }
 
-QString FakePlatform::ask(const QString& prompt, const QString& title, const QString& defaultText)
+std::optional<QString> FakePlatform::ask(const QString& prompt, const QString& title, const QString& defaultText)
 {
     questions.push_back({prompt, title, defaultText});
     // A loop that keeps asking past its script is a fault of the code under test, not a hang.
@@ -52,8 +52,13 @@ QString FakePlatform::ask(const QString& prompt, const QString& title, const QSt
     if (inputAnswers.empty()) {
         return {};
     }
-    QString answer = inputAnswers.front();
+    // Taken apart rather than copied whole: GCC 12 at -O2 warns falsely about a copied optional<QString>.
+    const bool confirmed = inputAnswers.front().has_value();
+    QString answer = inputAnswers.front().value_or(QString());
     inputAnswers.pop_front();
+    if (!confirmed) {
+        return std::nullopt;
+    }
     return answer;
 }
 
@@ -71,6 +76,11 @@ std::optional<QString> FakePlatform::chooseFileToOpen(const QString& filter, int
         return std::nullopt;
     }
     return path;
+}
+
+void FakePlatform::setParentWindow(QWidget& window)
+{
+    parentWindow = &window;
 }
 
 std::optional<QString> FakePlatform::value(const QString& section, const QString& key) const
@@ -94,10 +104,17 @@ std::optional<QString> FakePlatform::commit()
     return commitFailure;
 }
 
+platform::KeptAside FakePlatform::keepAside()
+{
+    ++keepAsideCalls;
+    return keptAside;
+}
+
 platform::KeyboardError FakePlatform::activate(const QString& title, bool)
 {
     activations.push_back(title);
-    const auto match = platform::matchWindowTitle(title, std::span<const QString>(windowTitles.begin(), windowTitles.end()));
+    const auto match =
+        platform::matchWindowTitle(title, std::span<const QString>(windowTitles.begin(), windowTitles.end()));
     if (!match) {
         return platform::KeyboardError::NoSuchWindow;
     }

@@ -12,6 +12,14 @@ class TestMainWindow final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // A box without the console as its parent can open behind a console that stays on top.
+    void boxes_Should_BelongToTheConsole_FromTheStart()
+    {
+        ConsoleFixture c;
+
+        QCOMPARE(c.fake.parentWindow, static_cast<QWidget*>(&c.window()));
+    }
+
     void window_Should_HaveDesignTitleSizeAndIcon()
     {
         ConsoleFixture c;
