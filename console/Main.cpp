@@ -5,11 +5,11 @@
 #include "ControlTag.h"
 #include "MacroButton.h"
 #include "Resizer.h"
-#include "ScoreMacro.h"
 #include "SettingsTable.h"
 #include "questions/QuestionFile.h"
 #include "questions/QuestionPicking.h"
 #include "scoreboard/Announcements.h"
+#include "scoreboard/ScoreMacro.h"
 #include "scoreboard/ScoreText.h"
 
 #include <QCloseEvent>
@@ -78,7 +78,7 @@ void Main::connectHandlers()
     connect(ui.lblQuestion, &ClickableLabel::clicked, this, &Main::lblQuestion_Click);
     connect(ui.lblAnswer, &ClickableLabel::clicked, this, &Main::lblAnswer_Click);
 
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kMacroCount; ++i) {
         connect(ui.cmdMacro[i], &MacroButton::mouseDown, this,
                 [this, i](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position) {
                     const int buttonCode = button == Qt::LeftButton ? 1 : button == Qt::RightButton ? 2 : 4;
@@ -379,7 +379,8 @@ std::optional<int> askMacroPoints(platform::InputBox& inputBox, const QString& p
         if (entry.isEmpty()) {
             return std::nullopt;
         }
-        if (const std::optional<int> points = scoreboard::wholeEntryInRange(entry, kMacroPointsMin, kMacroPointsMax)) {
+        if (const std::optional<int> points =
+                scoreboard::wholeEntryInRange(entry, scoreboard::kMacroPointsMin, scoreboard::kMacroPointsMax)) {
             return points;
         }
     }
@@ -409,7 +410,7 @@ void Main::cmdMacro_MouseDown(int Index, int Button, int, float, float)
             if (!gals) {
                 return;
             }
-            Say(fillScoreMacro(macro->text(), *guys, *gals));
+            Say(scoreboard::fillScoreMacro(macro->text(), *guys, *gals));
         } else {
             Say(macro->text());
         }
