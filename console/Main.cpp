@@ -5,11 +5,11 @@
 #include "ControlTag.h"
 #include "MacroButton.h"
 #include "Resizer.h"
-#include "ScoreMacro.h"
 #include "SettingsTable.h"
 #include "questions/QuestionFile.h"
 #include "questions/QuestionPicking.h"
 #include "scoreboard/Announcements.h"
+#include "scoreboard/ScoreMacro.h"
 #include "scoreboard/ScoreText.h"
 
 #include <QCloseEvent>
@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace quorvex::console {
 namespace {
@@ -35,11 +36,28 @@ Main::Main(platform::Platform& platform, QWidget* parent)
     : QWidget(parent), m_platform(platform), m_groupLink(platform.keyboard, platform.events, platform.messageBox)
 {
     ui.build(*this);
+    m_platform.messageBox.setParentWindow(*this);
+    m_platform.inputBox.setParentWindow(*this);
+    m_platform.fileChooser.setParentWindow(*this);
     new Resizer(*this);
     // The stay-on-top panel reads "ON" from the start, so the window starts on top.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     connectHandlers();
     Form_Load();
+    saveEditsAsTheySettle();
+}
+
+void Main::saveEditsAsTheySettle()
+{
+    // The host's edits reach the store while the console runs, so a dying session loses none of them; once the
+    // typing has paused, not at every keystroke.
+    m_editSettled = new QTimer(this);
+    m_editSettled->setSingleShot(true);
+    m_editSettled->setInterval(kEditSettleTime);
+    connect(m_editSettled, &QTimer::timeout, this, &Main::SaveSettings);
+    for (QLineEdit* edit : {ui.txtAppName, ui.txtQuizEndScore, ui.txtEqualScores}) {
+        connect(edit, &QLineEdit::textChanged, m_editSettled, qOverload<>(&QTimer::start));
+    }
 }
 
 void Main::connectHandlers()
@@ -60,7 +78,7 @@ void Main::connectHandlers()
     connect(ui.lblQuestion, &ClickableLabel::clicked, this, &Main::lblQuestion_Click);
     connect(ui.lblAnswer, &ClickableLabel::clicked, this, &Main::lblAnswer_Click);
 
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kMacroCount; ++i) {
         connect(ui.cmdMacro[i], &MacroButton::mouseDown, this,
                 [this, i](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position) {
                     const int buttonCode = button == Qt::LeftButton ? 1 : button == Qt::RightButton ? 2 : 4;
@@ -86,6 +104,7 @@ void Main::Form_Load()
 
 void Main::Form_Unload()
 {
+    m_editSettled->stop();
     if (SaveSettings()) {
         m_platform.messageBox.show(QStringLiteral("All settings saved"), platform::kStyleInformation,
                                    QStringLiteral("FYI"));
@@ -100,14 +119,58 @@ void Main::closeEvent(QCloseEvent* event)
 
 void Main::LoadSettings()
 {
+    // The controls still hold their design values here, which the keys that the store lacks keep.
     const std::vector<SettingBinding> bindings = settingBindings(ui);
-    // Only a store that has never held a group window title is a first start; an emptied title is a choice.
-    if (!m_platform.settings.value(bindings.front().section, bindings.front().key)) {
-        SaveSettings();
-    }
+    bool anyStored = false;
+    bool anyMissing = false;
     for (const SettingBinding& binding : bindings) {
-        writeBinding(binding, m_platform.settings.value(binding.section, binding.key).value_or(QString()));
+        if (const std::optional<QString> stored = m_platform.settings.value(binding.section, binding.key)) {
+            writeBinding(binding, *stored);
+            anyStored = true;
+        } else {
+            anyMissing = true;
+        }
     }
+    if (anyStored) {
+        // A key that is present is the host's and is never overwritten at start; only the gaps are filled.
+        if (anyMissing) {
+            for (const SettingBinding& binding : bindings) {
+                if (!m_platform.settings.value(binding.section, binding.key)) {
+                    m_platform.settings.setValue(binding.section, binding.key, readBinding(binding));
+                }
+            }
+            reportFailedSave(m_platform.settings.commit());
+        }
+        return;
+    }
+    // None of the keys: a first start, or a file that cannot be read (saved as UTF-16, say). The latter is kept
+    // aside before the design values are written, so nothing of the host's is lost.
+    const platform::KeptAside aside = m_platform.settings.keepAside();
+    if (aside.outcome == platform::KeptAside::Outcome::Failed) {
+        m_platform.messageBox.show(
+            QStringLiteral("The settings file could not be read, and it could not be moved aside either (%1). The "
+                           "console starts with its design values and leaves the file where it is.")
+                .arg(aside.detail),
+            platform::kStyleCritical, kErrorTitle);
+        return;
+    }
+    if (aside.outcome == platform::KeptAside::Outcome::Moved) {
+        m_platform.messageBox.show(
+            QStringLiteral("The settings file could not be read. It was kept as %1, and the console starts with its "
+                           "design values.")
+                .arg(aside.detail),
+            platform::kStyleInformation, QStringLiteral("FYI"));
+    }
+    SaveSettings();
+}
+
+bool Main::reportFailedSave(const std::optional<QString>& failure)
+{
+    if (failure) {
+        m_platform.messageBox.show(*failure, platform::kStyleCritical, kErrorTitle);
+        return false;
+    }
+    return true;
 }
 
 bool Main::SaveSettings()
@@ -115,11 +178,7 @@ bool Main::SaveSettings()
     for (const SettingBinding& binding : settingBindings(ui)) {
         m_platform.settings.setValue(binding.section, binding.key, readBinding(binding));
     }
-    if (const std::optional<QString> failure = m_platform.settings.commit()) {
-        m_platform.messageBox.show(*failure, platform::kStyleCritical, kErrorTitle);
-        return false;
-    }
-    return true;
+    return reportFailedSave(m_platform.settings.commit());
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -170,7 +229,8 @@ bool Main::adjustScore(int index)
     for (;;) {
         // The old score stays the default until an entry is accepted, so a refused entry shows it again.
         const QString entry =
-            m_platform.inputBox.ask(prompt, QStringLiteral("Score Adjustment"), ui.lblScore[index]->text());
+            m_platform.inputBox.ask(prompt, QStringLiteral("Score Adjustment"), ui.lblScore[index]->text())
+                .value_or(QString());
         // Cancel and an emptied box cannot be told apart; either one leaves this team's score alone.
         if (entry.isEmpty()) {
             return false;
@@ -221,8 +281,9 @@ void Main::cmdReset_Click()
 void Main::lblTeam_Click(int index)
 {
     QLabel* team = ui.lblTeam[index];
-    const QString name = m_platform.inputBox.ask(QStringLiteral("Enter Team name"),
-                                                 QStringLiteral("Team Name Definition"), team->text());
+    const QString name =
+        m_platform.inputBox.ask(QStringLiteral("Enter Team name"), QStringLiteral("Team Name Definition"), team->text())
+            .value_or(QString());
     // A team never goes nameless: Cancel or an emptied box keeps the old name. Blanks are a name.
     if (!name.isEmpty()) {
         team->setText(name);
@@ -314,11 +375,12 @@ const QString kScoreTag = QStringLiteral("Score");
 std::optional<int> askMacroPoints(platform::InputBox& inputBox, const QString& prompt, const QString& title)
 {
     for (;;) {
-        const QString entry = inputBox.ask(prompt, title, QString());
+        const QString entry = inputBox.ask(prompt, title, QString()).value_or(QString());
         if (entry.isEmpty()) {
             return std::nullopt;
         }
-        if (const std::optional<int> points = scoreboard::wholeEntryInRange(entry, kMacroPointsMin, kMacroPointsMax)) {
+        if (const std::optional<int> points =
+                scoreboard::wholeEntryInRange(entry, scoreboard::kMacroPointsMin, scoreboard::kMacroPointsMax)) {
             return points;
         }
     }
@@ -348,13 +410,19 @@ void Main::cmdMacro_MouseDown(int Index, int Button, int, float, float)
             if (!gals) {
                 return;
             }
-            Say(fillScoreMacro(macro->text(), *guys, *gals));
+            Say(scoreboard::fillScoreMacro(macro->text(), *guys, *gals));
         } else {
             Say(macro->text());
         }
     } else if (Button == kRightButton) {
-        const QString text = m_platform.inputBox.ask(QStringLiteral("What text do you want this button to send?"),
-                                                     QStringLiteral("Macro Definition"), QString());
+        const std::optional<QString> entry =
+            m_platform.inputBox.ask(QStringLiteral("What text do you want this button to send?"),
+                                    QStringLiteral("Macro Definition"), QString());
+        // Cancel leaves the macro alone; only an entry confirmed empty clears it.
+        if (!entry) {
+            return;
+        }
+        const QString& text = *entry;
         // Only the tag makes a spare button, so a typed "Spare" stays a plain macro that says it.
         macro->setText(text.isEmpty() ? kSpareTag : text);
         setTag(macro, text.isEmpty() ? kSpareTag : QString());

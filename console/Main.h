@@ -9,6 +9,10 @@
 
 #include <QWidget>
 
+#include <chrono>
+
+class QTimer;
+
 namespace quorvex::console {
 
 // The host's console: one window whose controls hold the quiz state, and a handler for each of their events.
@@ -17,6 +21,9 @@ class Main final : public QWidget
     Q_OBJECT
 
 public:
+    /// How long the room title, winning score and equal-scores comment stay unchanged before they are saved.
+    static constexpr std::chrono::milliseconds kEditSettleTime{1000};
+
     /// Builds the window with its design values and loads the settings; the caller shows it.
     explicit Main(platform::Platform& platform, QWidget* parent = nullptr);
 
@@ -62,6 +69,9 @@ protected:
 
 private:
     void connectHandlers();
+    void saveEditsAsTheySettle();
+    /// Tells the host in an "Error!" box when a save failed; true when it succeeded.
+    bool reportFailedSave(const std::optional<QString>& failure);
     /// The scoreboard as its six controls show it now.
     scoreboard::ScoreboardView readScoreboard() const;
     /// Puts question n and its answer on show and makes it the current question.
@@ -74,6 +84,7 @@ private:
     platform::Platform& m_platform;
     grouplink::GroupLink m_groupLink;
     MainControls ui;
+    QTimer* m_editSettled = nullptr;
     // The question table, the one piece of quiz state the controls cannot hold; empty until a set loads.
     questions::QuestionSet m_questions;
 };

@@ -253,7 +253,7 @@ void MainControls::build(QWidget& form)
     const Section macros =
         section(&form, QStringLiteral("SSPanel4"), fromTwips(4080, 3540, 4035, 2895), QStringLiteral("Label9"),
                 QStringLiteral("Macro Buttons"), kLightGreen, QStringLiteral("SSPanel5"), 2475);
-    const std::array<QString, 5> macroCaption{
+    const std::array<QString, kMacroCount> macroCaption{
         QStringLiteral(
             "*** No PM's to Question Readers during quiz - No PM's to anyone without permission in text ***"),
         QStringLiteral("*** This is a Number Answer - It MUST be typed out in letters not numbers ***"),
@@ -261,12 +261,12 @@ void MainControls::build(QWidget& form)
         QStringLiteral(
             "*** The readers decision is final - The first correct answer on the readers screen is the winner ***"),
         QStringLiteral("Spare")};
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kMacroCount; ++i) {
         cmdMacro[i] = place<MacroButton>(macros.inner, QStringLiteral("cmdMacro(%1)").arg(i),
                                          fromTwips(60, 60 + 480 * i, 3795, 435));
         cmdMacro[i]->setText(macroCaption[i]);
         cmdMacro[i]->setToolTip(QStringLiteral("Left-click to send the text or right-click to specify the text"));
-        setTag(cmdMacro[i], i == 4 ? QStringLiteral("Spare") : QString());
+        setTag(cmdMacro[i], i == kMacroCount - 1 ? QStringLiteral("Spare") : QString());
     }
 
     // Labels and panels take no keyboard focus, so the chain below holds every control that does.

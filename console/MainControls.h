@@ -10,6 +10,9 @@ class QWidget;
 
 namespace quorvex::console {
 
+/// The macro buttons on the console, and so the macro keys in the settings store.
+inline constexpr int kMacroCount = 5;
+
 class ClickableLabel;
 class MacroButton;
 
@@ -49,7 +52,7 @@ struct MainControls
     QLineEdit* txtQuizEndScore = nullptr;
 
     // Macro section
-    std::array<MacroButton*, 5> cmdMacro{};
+    std::array<MacroButton*, kMacroCount> cmdMacro{};
 };
 
 } // namespace quorvex::console

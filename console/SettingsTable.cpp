@@ -25,7 +25,7 @@ std::vector<SettingBinding> settingBindings(const MainControls& controls)
 
     std::vector<SettingBinding> bindings;
     bindings.push_back({misc, QStringLiteral("AppName"), controls.txtAppName, Property::Text});
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kMacroCount; ++i) {
         bindings.push_back({macros, macroKey(i, QStringLiteral("Caption")), controls.cmdMacro[i], Property::Text});
         bindings.push_back({macros, macroKey(i, QStringLiteral("Tag")), controls.cmdMacro[i], Property::Tag});
     }

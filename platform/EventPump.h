@@ -3,7 +3,7 @@
 
 namespace quorvex::platform {
 
-// The window event loop, entered once to let pending events run.
+// The window event loop, entered once to let pending paint and window events run.
 class EventPump
 {
 public:
@@ -12,7 +12,7 @@ public:
     EventPump& operator=(const EventPump&) = delete;
     virtual ~EventPump() = default;
 
-    /// Handles the window events that are waiting, once, and returns.
+    /// Handles the paint and window events that are waiting, once; the host's clicks and keys wait for later.
     virtual void processPendingEvents() = 0;
 };
 

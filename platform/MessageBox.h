@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace quorvex::platform {
 
 // Style values of a message box: the icon and buttons, as the console's messages name them.
@@ -21,6 +23,8 @@ public:
 
     /// Shows the prompt modally; an empty title means the application's own title.
     virtual void show(const QString& prompt, int style, const QString& title) = 0;
+    /// Makes every later box a child of `window`, standing in front of it and taking the keyboard focus.
+    virtual void setParentWindow(QWidget& window) = 0;
 };
 
 } // namespace quorvex::platform

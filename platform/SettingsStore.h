@@ -7,6 +7,15 @@
 
 namespace quorvex::platform {
 
+// What became of a settings file that could not be read.
+struct KeptAside
+{
+    enum class Outcome { NoFile, Moved, Failed };
+
+    Outcome outcome = Outcome::NoFile;
+    QString detail; // where the file went, or why it stayed
+};
+
 // The per-user settings store of one application: text values by section and key.
 class SettingsStore
 {
@@ -22,6 +31,9 @@ public:
     virtual void setValue(const QString& section, const QString& key, const QString& text) = 0;
     /// Writes every pending value to lasting storage; returns a description of the failure, if any.
     [[nodiscard]] virtual std::optional<QString> commit() = 0;
+    /// Moves the store's file, which holds nothing the console can read, under a new name beside it and starts
+    /// afresh; says where it went, or why it could not be moved. Nothing happens when there is no such file.
+    virtual KeptAside keepAside() = 0;
 };
 
 } // namespace quorvex::platform

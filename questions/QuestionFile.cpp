@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -99,6 +100,35 @@ QuestionFileError tooLarge(const QString& shownPath)
                 .arg(kLargestQuestionFile / (1024 * 1024))};
 }
 
+// The first line longer than kLongestLine characters, as a refusal that names it.
+std::optional<QuestionFileError> overlongLine(const QByteArray& utf8, const std::vector<qsizetype>& starts)
+{
+    for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+        const qsizetype span = starts[i + 1] - starts[i];
+        // A character takes at least one byte, so only a line of more bytes than the limit needs counting.
+        if (span <= kLongestLine) {
+            continue;
+        }
+        QByteArrayView line(utf8.constData() + starts[i], span);
+        while (!line.isEmpty() && (line.back() == '\n' || line.back() == '\r')) {
+            line.chop(1);
+        }
+        const qsizetype characters = QString::fromUtf8(line).toUcs4().size();
+        if (characters > kLongestLine) {
+            const qsizetype number = qsizetype(i) + 1;
+            return QuestionFileError{
+                QStringLiteral("Line %1, %2 %3, has %4 characters; a question or answer can have at most %5, as a "
+                               "chat client posts no longer line.")
+                    .arg(number)
+                    .arg(number % 2 == 1 ? QStringLiteral("question") : QStringLiteral("answer"))
+                    .arg((number + 1) / 2)
+                    .arg(characters)
+                    .arg(kLongestLine)};
+        }
+    }
+    return std::nullopt;
+}
+
 QuestionFileResult parse(QByteArray bytes)
 {
     qsizetype first = 0;
@@ -113,8 +143,16 @@ QuestionFileResult parse(QByteArray bytes)
         bytes = windows1252ToUtf8(bytes);
     }
     std::vector<qsizetype> starts = lineStarts(bytes, first);
-    if (const qsizetype lines = qsizetype(starts.size()) - 1; lines % 2 != 0) {
+    const qsizetype lines = qsizetype(starts.size()) - 1;
+    if (lines % 2 != 0) {
         return oddLineCount(lines);
+    }
+    // An empty set would replace the loaded one and leave its question on show, to be said as "Q: ?".
+    if (lines == 0) {
+        return QuestionFileError{kNoQuestions};
+    }
+    if (std::optional<QuestionFileError> overlong = overlongLine(bytes, starts)) {
+        return *overlong;
     }
     return QuestionSet(std::move(bytes), std::move(starts));
 }

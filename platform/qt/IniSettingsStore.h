@@ -5,6 +5,7 @@
 
 #include <QSettings>
 
+#include <chrono>
 #include <memory>
 
 namespace quorvex::platform::qt {
@@ -18,15 +19,20 @@ public:
     /// The store file of an application in the user's configuration folder (XDG_CONFIG_HOME is followed).
     static QString defaultPath(const QString& applicationName);
 
-    explicit IniSettingsStore(const QString& filePath);
+    /// How long a save waits for the lock file that other programs' saves hold.
+    static constexpr std::chrono::milliseconds kLockTimeout{3000};
+
+    explicit IniSettingsStore(const QString& filePath, std::chrono::milliseconds lockTimeout = kLockTimeout);
     ~IniSettingsStore() override;
 
     std::optional<QString> value(const QString& section, const QString& key) const override;
     void setValue(const QString& section, const QString& key, const QString& text) override;
     std::optional<QString> commit() override;
+    KeptAside keepAside() override;
 
 private:
     QString m_path;
+    std::chrono::milliseconds m_lockTimeout;
     std::unique_ptr<QSettings> m_settings;
 };
 

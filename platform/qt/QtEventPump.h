@@ -5,7 +5,7 @@
 
 namespace quorvex::platform::qt {
 
-// One pass of the Qt event loop.
+// One pass of the Qt event loop that leaves the host's input waiting.
 class QtEventPump final : public EventPump
 {
 public:

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtFileChooser.h"
 
-#include <QApplication>
 #include <QFileDialog>
 
 namespace quorvex::platform::qt {
@@ -30,7 +29,7 @@ QStringList nameFiltersFrom(const QString& filter)
 
 std::optional<QString> QtFileChooser::chooseFileToOpen(const QString& filter, int filterIndex)
 {
-    QFileDialog dialog(QApplication::activeWindow());
+    QFileDialog dialog(m_parent.window());
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     const QStringList filters = nameFiltersFrom(filter);
@@ -42,6 +41,11 @@ std::optional<QString> QtFileChooser::chooseFileToOpen(const QString& filter, in
         return std::nullopt;
     }
     return dialog.selectedFiles().constFirst();
+}
+
+void QtFileChooser::setParentWindow(QWidget& window)
+{
+    m_parent.set(window);
 }
 
 } // namespace quorvex::platform::qt

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "DialogParent.h"
 #include "platform/FileChooser.h"
 
 #include <QStringList>
@@ -18,6 +19,10 @@ public:
     QtFileChooser() = default;
 
     std::optional<QString> chooseFileToOpen(const QString& filter, int filterIndex) override;
+    void setParentWindow(QWidget& window) override;
+
+private:
+    DialogParent m_parent;
 };
 
 } // namespace quorvex::platform::qt

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "DialogParent.h"
 #include "platform/InputBox.h"
 
 namespace quorvex::platform::qt {
@@ -11,7 +12,11 @@ class QtInputBox final : public InputBox
 public:
     QtInputBox() = default;
 
-    QString ask(const QString& prompt, const QString& title, const QString& defaultText) override;
+    std::optional<QString> ask(const QString& prompt, const QString& title, const QString& defaultText) override;
+    void setParentWindow(QWidget& window) override;
+
+private:
+    DialogParent m_parent;
 };
 
 } // namespace quorvex::platform::qt

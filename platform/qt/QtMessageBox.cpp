@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtMessageBox.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace quorvex::platform::qt {
@@ -30,8 +29,13 @@ QtMessageBox::QtMessageBox(QString applicationTitle) : m_applicationTitle(std::m
 void QtMessageBox::show(const QString& prompt, int style, const QString& title)
 {
     QMessageBox box(iconFor(style), title.isEmpty() ? m_applicationTitle : title, prompt, QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    m_parent.window());
     box.exec();
+}
+
+void QtMessageBox::setParentWindow(QWidget& window)
+{
+    m_parent.set(window);
 }
 
 } // namespace quorvex::platform::qt

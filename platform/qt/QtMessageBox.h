@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "DialogParent.h"
 #include "platform/MessageBox.h"
 
 namespace quorvex::platform::qt {
@@ -12,9 +13,11 @@ public:
     explicit QtMessageBox(QString applicationTitle);
 
     void show(const QString& prompt, int style, const QString& title) override;
+    void setParentWindow(QWidget& window) override;
 
 private:
     QString m_applicationTitle;
+    DialogParent m_parent;
 };
 
 } // namespace quorvex::platform::qt

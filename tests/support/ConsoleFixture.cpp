@@ -8,8 +8,7 @@
 
 namespace quorvex::test {
 
-ConsoleFixture::ConsoleFixture(const Store& stored)
-    : m_platform(fake.platform())
+ConsoleFixture::ConsoleFixture(const Store& stored) : m_platform(fake.platform())
 {
     fake.windowTitles = {kRoom};
     fake.store = stored;
@@ -17,9 +16,10 @@ ConsoleFixture::ConsoleFixture(const Store& stored)
 }
 
 ConsoleFixture::ConsoleFixture(platform::SettingsStore& store)
-    : m_platform{fake.platform().messageBox, fake.platform().inputBox, fake.platform().fileChooser, store,
-                 fake.platform().keyboard,   fake.platform().events,   fake.platform().clock,
-                 fake.platform().random,     fake.platform().launcher, fake.platform().keepAbove}
+    : m_platform{
+          fake.platform().messageBox, fake.platform().inputBox, fake.platform().fileChooser, store,
+          fake.platform().keyboard,   fake.platform().events,   fake.platform().clock,       fake.platform().random,
+          fake.platform().launcher,   fake.platform().keepAbove}
 {
     fake.windowTitles = {kRoom};
     restart();

@@ -35,8 +35,10 @@ public:
     /// Drops the window without closing it, as a crash would, and starts a new one on the same machine.
     void restart();
 
-    /// Queues entries for the next input boxes; an empty entry answers as Cancel does.
+    /// Queues confirmed entries for the next input boxes.
     void answer(const QStringList& entries);
+    /// Queues a Cancel for the next input box; an empty script answers so as well.
+    void cancel() { fake.inputAnswers.push_back(std::nullopt); }
     static void click(QWidget* control);
     QPushButton* macro(int index) const;
     void pressMacro(int index, Qt::MouseButton button);

@@ -43,7 +43,7 @@ void FakePlatform::show(const QString& prompt, int style, const QString& title)
     }
 }
 
-QString FakePlatform::ask(const QString& prompt, const QString& title, const QString& defaultText)
+std::optional<QString> FakePlatform::ask(const QString& prompt, const QString& title, const QString& defaultText)
 {
     questions.push_back({prompt, title, defaultText});
     // A loop that keeps asking past its script is a fault of the code under test, not a hang.
@@ -56,8 +56,13 @@ QString FakePlatform::ask(const QString& prompt, const QString& title, const QSt
     if (inputAnswers.empty()) {
         return {};
     }
-    QString answer = inputAnswers.front();
+    // Taken apart rather than copied whole: GCC 12 at -O2 warns falsely about a copied optional<QString>.
+    const bool confirmed = inputAnswers.front().has_value();
+    QString answer = inputAnswers.front().value_or(QString());
     inputAnswers.pop_front();
+    if (!confirmed) {
+        return std::nullopt;
+    }
     return answer;
 }
 
@@ -75,6 +80,11 @@ std::optional<QString> FakePlatform::chooseFileToOpen(const QString& filter, int
         return std::nullopt;
     }
     return path;
+}
+
+void FakePlatform::setParentWindow(QWidget& window)
+{
+    parentWindow = &window;
 }
 
 std::optional<QString> FakePlatform::value(const QString& section, const QString& key) const
@@ -96,6 +106,12 @@ std::optional<QString> FakePlatform::commit()
 {
     ++commits;
     return commitFailure;
+}
+
+platform::KeptAside FakePlatform::keepAside()
+{
+    ++keepAsideCalls;
+    return keptAside;
 }
 
 platform::KeyboardError FakePlatform::activate(const QString& title, bool)

@@ -63,9 +63,10 @@ public:
     // Message and input boxes
     std::vector<Box> boxes;
     std::vector<Question> questions;
-    std::deque<QString> inputAnswers;   // an empty script answers as Cancel does
-    std::function<void()> onInputBox;   // runs while an input box is "open", before it answers
-    std::function<void()> onMessageBox; // runs while a box is "open"
+    std::deque<std::optional<QString>> inputAnswers; // nothing, or an empty script, answers as Cancel does
+    std::function<void()> onInputBox;                // runs while an input box is "open", before it answers
+    std::function<void()> onMessageBox;              // runs while a box is "open"
+    QWidget* parentWindow = nullptr;                 // the window every box, input box and file dialog belongs to
 
     // File dialog
     std::deque<std::optional<QString>> fileAnswers; // an empty script answers as Cancel does
@@ -76,6 +77,8 @@ public:
     std::vector<std::pair<QString, QString>> writes; // section, key in the order written
     std::optional<QString> commitFailure;
     int commits = 0;
+    platform::KeptAside keptAside; // what keepAside answers: by default there was no file
+    int keepAsideCalls = 0;
 
     // Windows and keystrokes
     QStringList windowTitles;
@@ -100,11 +103,13 @@ public:
 
 private:
     void show(const QString& prompt, int style, const QString& title) override;
-    QString ask(const QString& prompt, const QString& title, const QString& defaultText) override;
+    std::optional<QString> ask(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QString> chooseFileToOpen(const QString& filter, int filterIndex) override;
+    void setParentWindow(QWidget& window) override;
     std::optional<QString> value(const QString& section, const QString& key) const override;
     void setValue(const QString& section, const QString& key, const QString& text) override;
     std::optional<QString> commit() override;
+    platform::KeptAside keepAside() override;
     platform::KeyboardError activate(const QString& title, bool wait) override;
     platform::TypingResult type(std::span<const platform::Keystroke> keys, bool wait) override;
     void processPendingEvents() override;

@@ -3,6 +3,8 @@
 #include "support/RandomText.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QLockFile>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -287,6 +289,73 @@ private Q_SLOTS:
         QVERIFY2(failure->contains(QDir::toNativeSeparators(path)), qPrintable(*failure));
         QVERIFY2(failure->contains(QStringLiteral("ermission denied")), qPrintable(*failure));
         QCOMPARE(contentsOf(path), existing);
+    }
+
+    void commit_Should_GiveUpInBoundedTime_When_LockCannotBeTaken_data()
+    {
+        QTest::addColumn<bool>("lockIsFolder");
+        QTest::newRow("a folder named like the lock") << true;
+        QTest::newRow("a lock another save holds") << false;
+    }
+
+    void commit_Should_GiveUpInBoundedTime_When_LockCannotBeTaken()
+    {
+        QFETCH(bool, lockIsFolder);
+        const QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("QVX.ini"));
+        writeFile(path, "[Misc]\nAppName=Trivia  Adult\n");
+        const QString lockPath = path + QStringLiteral(".lock");
+        QLockFile held(lockPath);
+        if (lockIsFolder) {
+            QVERIFY(QDir().mkpath(lockPath));
+        } else {
+            QVERIFY(held.tryLock(0));
+        }
+        IniSettingsStore store(path, std::chrono::milliseconds(300));
+        store.setValue(kMisc, QStringLiteral("AppName"), QStringLiteral("Other Room"));
+        QElapsedTimer clock;
+        clock.start();
+
+        const std::optional<QString> failure = store.commit();
+
+        QVERIFY(clock.elapsed() < 5000);
+        QVERIFY(failure);
+        QVERIFY2(failure->contains(QDir::toNativeSeparators(path)), qPrintable(*failure));
+        QVERIFY2(failure->contains(QStringLiteral("lock file")), qPrintable(*failure));
+        QVERIFY(contentsOf(path).contains("Trivia  Adult"));
+
+        // Once the lock is free again, the next save goes through.
+        if (lockIsFolder) {
+            QVERIFY(QDir().rmdir(lockPath));
+        } else {
+            held.unlock();
+        }
+        QCOMPARE(store.commit(), std::nullopt);
+        QVERIFY(contentsOf(path).contains("Other Room"));
+    }
+
+    void keepAside_Should_MoveFileBesideIt_And_StartEmpty()
+    {
+        const QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("QVX.ini"));
+        const QByteArray unreadable("\xff\xfe[\0M\0i\0s\0c\0]\0");
+        writeFile(path, unreadable);
+        IniSettingsStore store(path);
+
+        const quorvex::platform::KeptAside aside = store.keepAside();
+
+        QCOMPARE(aside.outcome, quorvex::platform::KeptAside::Outcome::Moved);
+        QVERIFY2(aside.detail.startsWith(QDir::toNativeSeparators(path) + QStringLiteral(".unreadable-")),
+                 qPrintable(aside.detail));
+        QCOMPARE(contentsOf(aside.detail), unreadable);
+        QVERIFY(!QFile::exists(path));
+        store.setValue(kMisc, QStringLiteral("AppName"), QStringLiteral("Trivia  Adult"));
+        QCOMPARE(store.commit(), std::nullopt);
+        QCOMPARE(contentsOf(aside.detail), unreadable);
+        QCOMPARE(IniSettingsStore(copyOf(path)).value(kMisc, QStringLiteral("AppName")),
+                 std::optional<QString>(QStringLiteral("Trivia  Adult")));
+        QCOMPARE(store.keepAside().outcome, quorvex::platform::KeptAside::Outcome::Moved);
+        QCOMPARE(IniSettingsStore(path).keepAside().outcome, quorvex::platform::KeptAside::Outcome::NoFile);
     }
 
     void defaultPath_Should_FollowXdgConfigHome()

@@ -72,8 +72,6 @@ private Q_SLOTS:
                                          << QStringList{u"Q1"_s, u"A1"_s, u"Q2"_s, u"A2"_s};
         QTest::newRow("CR before CR LF") << QByteArray("Q\r\r\n") << QStringList{u"Q"_s, QString()};
         QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBFQ\nA\n") << QStringList{u"Q"_s, u"A"_s};
-        QTest::newRow("byte-order mark alone") << QByteArray("\xEF\xBB\xBF") << QStringList{};
-        QTest::newRow("empty file") << QByteArray() << QStringList{};
         QTest::newRow("blank lines") << QByteArray("\n\nQ\n\n") << QStringList{QString(), QString(), u"Q"_s, QString()};
         QTest::newRow("blanks kept") << QByteArray("  Who is it \t\n A name  \n")
                                      << QStringList{u"  Who is it \t"_s, u" A name  "_s};
@@ -114,6 +112,59 @@ private Q_SLOTS:
         QCOMPARE(QuestionSet().question(1), QString());
     }
 
+    void parse_Should_RefuseFile_When_ItHoldsNoQuestion_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("byte-order mark alone") << QByteArray("\xEF\xBB\xBF");
+    }
+
+    void parse_Should_RefuseFile_When_ItHoldsNoQuestion()
+    {
+        QFETCH(QByteArray, bytes);
+
+        QCOMPARE(errorOf(parseQuestionFile(bytes)), u"The file holds no questions"_s);
+    }
+
+    void parse_Should_RefuseFile_When_ALineIsLongerThanAChatLine_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("named");
+        const QByteArray limit(4000, 'q');
+        QTest::newRow("question one over") << QByteArray("Q\nA\n" + limit + "q\nA\n") << u"Line 3, question 2, has 4001"_s;
+        QTest::newRow("answer far over") << QByteArray("Q\n" + QByteArray(50000, 'a')) << u"Line 2, answer 1, has 50000"_s;
+        // 4,000 characters of two bytes each: counted in characters, not bytes.
+        QByteArray twoByte;
+        for (int i = 0; i < 4001; ++i) {
+            twoByte += "\xC3\xA9";
+        }
+        QTest::newRow("two-byte characters") << QByteArray(twoByte + "\r\nA\r\n") << u"Line 1, question 1, has 4001"_s;
+    }
+
+    void parse_Should_RefuseFile_When_ALineIsLongerThanAChatLine()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, named);
+
+        const QString error = errorOf(parseQuestionFile(bytes));
+
+        QVERIFY2(error.startsWith(named), qPrintable(error));
+        QVERIFY2(error.contains(u"at most 4000"_s), qPrintable(error));
+    }
+
+    void parse_Should_TakeLinesOfTheLongestLength()
+    {
+        QByteArray accents;
+        for (int i = 0; i < 4000; ++i) {
+            accents += "\xC3\xA9";
+        }
+        const QuestionFileResult result = parseQuestionFile(QByteArray(4000, 'q') + "\r\n" + accents + "\r\n");
+
+        QVERIFY2(std::holds_alternative<QuestionSet>(result), qPrintable(errorOf(result)));
+        QCOMPARE(std::get<QuestionSet>(result).question(1).size(), 4000);
+        QCOMPARE(std::get<QuestionSet>(result).answer(1).size(), 4000);
+    }
+
     void parse_Should_RefuseFile_When_LineCountIsOdd_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -149,16 +200,14 @@ private Q_SLOTS:
         QCOMPARE(linesOf(std::get<QuestionSet>(result)), (QStringList{u"Q1"_s, u"A1"_s, u"Q2"_s, u"A2"_s}));
     }
 
-    void load_Should_KeepALongLineWhole()
+    void load_Should_RefuseTenMegabyteLine_NamingIt()
     {
         const QByteArray question(10 * 1024 * 1024, 'x');
-        const QString path = writeFile(u"long.txt"_s, question + "\nA\n");
+        const QString path = writeFile(u"long.txt"_s, "Q\nA\n" + question + "\nA\n");
 
-        const QuestionFileResult result = loadQuestionFile(path);
+        const QString error = errorOf(loadQuestionFile(path));
 
-        QVERIFY(std::holds_alternative<QuestionSet>(result));
-        QCOMPARE(std::get<QuestionSet>(result).question(1).size(), question.size());
-        QCOMPARE(std::get<QuestionSet>(result).answer(1), u"A"_s);
+        QVERIFY2(error.startsWith(u"Line 3, question 2, has 10485760 characters"_s), qPrintable(error));
     }
 
     void load_Should_LoadOrRefuseCleanly_When_FileIsBinary()
@@ -166,7 +215,9 @@ private Q_SLOTS:
         const QuestionFileResult result = loadQuestionFile(QCoreApplication::applicationFilePath());
 
         const auto* set = std::get_if<QuestionSet>(&result);
-        QVERIFY2(set != nullptr || errorOf(result).contains(u"odd number"_s), qPrintable(errorOf(result)));
+        QVERIFY2(set != nullptr || errorOf(result).contains(u"odd number"_s) ||
+                     errorOf(result).contains(u"a question or answer can have at most"_s),
+                 qPrintable(errorOf(result)));
     }
 
     void load_Should_RefuseFile_When_ItCannotBeOpened_data()

@@ -42,7 +42,8 @@ std::optional<QStringList> expectedLines(QByteArray bytes)
     if (lineOpen) {
         raw << line;
     }
-    if (raw.size() % 2 != 0) {
+    // An odd count and a file of no lines are both refused; the arbitrary lines stay far below the length limit.
+    if (raw.size() % 2 != 0 || raw.isEmpty()) {
         return std::nullopt;
     }
     QStringDecoder utf8Check(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -97,7 +98,9 @@ private Q_SLOTS:
                 ++refused;
                 const auto* error = std::get_if<QuestionFileError>(&result);
                 QVERIFY2(error != nullptr, shown.constData());
-                QVERIFY2(error->description.contains(u"odd number"), shown.constData());
+                QVERIFY2(error->description.contains(u"odd number") ||
+                             error->description == u"The file holds no questions",
+                         shown.constData());
                 continue;
             }
             ++loaded;

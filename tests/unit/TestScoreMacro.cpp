@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "console/ScoreMacro.h"
+#include "scoreboard/ScoreMacro.h"
 
 #include <QTest>
 
-using quorvex::console::fillScoreMacro;
+using quorvex::scoreboard::fillScoreMacro;
 
 class TestScoreMacro final : public QObject
 {

@@ -75,7 +75,26 @@ private Q_SLOTS:
         // A plain macro says its placeholders as they are.
         QTest::newRow("placeholder text") << QStringList{"GUYS <<gu>>"} << "GUYS <<gu>>" << "" << "\nGUYS <<gu>>\n";
         QTest::newRow("typed Spare stays plain") << QStringList{"Spare"} << "Spare" << "" << "\nSpare\n";
-        QTest::newRow("cancelled makes a spare button") << QStringList{} << "Spare" << "Spare" << "";
+        QTest::newRow("confirmed empty makes a spare button") << QStringList{""} << "Spare" << "Spare" << "";
+    }
+
+    void rightPress_Should_ChangeNothing_When_HostCancels()
+    {
+        ConsoleFixture c(storedMacros());
+        const ConsoleFixture::Store before = c.fake.store;
+        const QString caption = c.macro(0)->text();
+        const QString tag = tagOf(c.macro(0));
+        const int commits = c.fake.commits;
+        c.cancel();
+
+        c.pressMacro(0, Qt::RightButton);
+
+        QCOMPARE(c.questions().size(), 1);
+        QCOMPARE(c.macro(0)->text(), caption);
+        QCOMPARE(tagOf(c.macro(0)), tag);
+        QCOMPARE(c.fake.commits, commits);
+        QVERIFY(c.fake.store == before);
+        QVERIFY(c.fake.boxes.empty());
     }
 
     // Button 0 starts as a score macro, so a tag that is not replaced shows up as points asked.

@@ -115,24 +115,33 @@ private Q_SLOTS:
         QCOMPARE(tagOf(c.ui().cmdNextQuestion), QString());
     }
 
-    void emptySet_Should_LoadAndLeaveTheLabelsAlone()
+    void load_Should_RefuseFile_And_KeepOldSet_When_FileHoldsNoQuestionOrAnOverlongLine_data()
     {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("empty") << QByteArray() << u"The file holds no questions | 0 | "_s;
+        QTest::newRow("answer of 4,001 characters")
+            << QByteArray("Q\n" + QByteArray(4001, 'a') + "\n")
+            << u"Line 2, answer 1, has 4001 characters; a question or answer can have at most 4000, as a chat client "
+               "posts no longer line. | 0 | "_s;
+    }
+
+    void load_Should_RefuseFile_And_KeepOldSet_When_FileHoldsNoQuestionOrAnOverlongLine()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
         QuestionConsole c;
+        c.load(u"old.txt"_s, "Old question\nOld answer\n");
+        c.fake.boxes.clear();
 
-        c.load(u"empty.txt"_s, QByteArray());
+        c.load(u"refused.txt"_s, bytes);
 
-        QCOMPARE(c.boxes(), QStringList{kNoMoreBox});
-        QCOMPARE(c.ui().lblCurrentQuestionSet->text(), u"empty.txt"_s);
-        QCOMPARE(tagOf(c.ui().cmdNextQuestion), u"0"_s);
-        QVERIFY(c.ui().cmdRandomQuestion->isEnabled());
-        c.fake.fractions = {0.5};
-        c.random();
-        QCOMPARE(c.boxes(), (QStringList{kNoMoreBox, kNoMoreBox}));
-        QCOMPARE(c.fake.fractions.size(), 1u);
-        QCOMPARE(c.shown(), (QStringList{u"Question"_s, u"Answer"_s, u"0"_s}));
+        QCOMPARE(c.boxes(), (QStringList{reason, kFaultBox}));
+        QCOMPARE(c.ui().lblCurrentQuestionSet->text(), u"old.txt"_s);
+        QCOMPARE(tagOf(c.ui().cmdNextQuestion), u"1"_s);
         c.click(c.ui().lblQuestion);
         c.click(c.ui().lblAnswer);
-        QCOMPARE(c.said(), u"\nQ: ?\n\nA: \n"_s);
+        QCOMPARE(c.said(), u"\nQ: Old question?\n\nA: Old answer\n"_s);
     }
 
     void load_Should_KeepOldSetWhereItWas_When_FileIsRefused_And_RestartAtOne_When_NextSetLoads()

@@ -145,16 +145,6 @@ private Q_SLOTS:
         QCOMPARE(c.fake.activations, (std::vector<QString>{kRoom, other}));
         QCOMPARE(c.fake.typedInto(other), report(u"00"_s, u"00"_s, u"# *** We are in BONDAGE!!!! ***"_s));
     }
-
-    void award_Should_BeSeenByAClickHandledWhileSaying()
-    {
-        ConsoleFixture c;
-        c.fake.onPendingEvents = [&] { askScore(c); };
-        award(c, 0);
-        // The waiting score request runs inside the award, already sees the new point and is typed first.
-        const QString once = report(u"01"_s, u"00"_s);
-        QCOMPARE(c.said(), u"\n"_s + once + once.mid(1));
-    }
 };
 
 QTEST_MAIN(TestScoreboardWindow)

@@ -6,6 +6,7 @@
 #include "support/ConsoleFixture.h"
 #include "support/RandomText.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,19 +106,9 @@ private Q_SLOTS:
     void initTestCase() { g_previousHandler = qInstallMessageHandler(dropMissingShaping); }
     void cleanupTestCase() { qInstallMessageHandler(g_previousHandler); }
 
-    void firstStart_Should_WriteDesignValuesInTableOrder_When_StoreHasNoAppName_data()
+    void firstStart_Should_WriteDesignValuesInTableOrder_When_StoreHoldsNoKey()
     {
-        QTest::addColumn<ConsoleFixture::Store>("stored");
-        QTest::newRow("empty store") << ConsoleFixture::Store{};
-        QTest::newRow("other keys but no AppName")
-            << ConsoleFixture::Store{{{kMisc, u"Team 1 Name"_s}, u"Lads"_s}, {{kMacros, u"Macro05 Tag"_s}, u"!30"_s}};
-    }
-
-    void firstStart_Should_WriteDesignValuesInTableOrder_When_StoreHasNoAppName()
-    {
-        QFETCH(ConsoleFixture::Store, stored);
-
-        const ConsoleFixture c(stored);
+        const ConsoleFixture c;
 
         const std::vector<Setting> settings = allSettings();
         QCOMPARE(c.fake.writes.size(), settings.size());
@@ -128,44 +119,182 @@ private Q_SLOTS:
         }
         QCOMPARE(c.fake.store.size(), settings.size());
         QCOMPARE(c.fake.commits, 1);
+        QCOMPARE(c.fake.keepAsideCalls, 1);
         QVERIFY(c.fake.boxes.empty());
     }
 
-    void start_Should_ShowStoredValues_And_WriteNothing_When_AppNameIsStored_data()
+    void start_Should_KeepStoredKeys_And_GiveOnlyMissingOnesDesignValues_data()
     {
-        QTest::addColumn<QStringList>("keys"); // stored as "host's <key>", AppName as `room`
-        QTest::addColumn<QString>("room");
+        QTest::addColumn<QStringList>("keys"); // each stored as "host's <key>"
         QStringList every;
         for (const Setting& setting : allSettings()) {
             every << setting.key;
         }
-        // An emptied room title is the host's choice, not a first start.
-        QTest::newRow("every key, empty room title") << every << "";
-        QTest::newRow("missing keys read as empty") << QStringList{"AppName", "Team 2 Name"} << "Room";
+        QTest::newRow("every key") << every;
+        QTest::newRow("no AppName (a hand edit)") << QStringList{"Team 1 Name", "Macro05 Tag", "QuizEndScore"};
+        QTest::newRow("AppName and one team") << QStringList{"AppName", "Team 2 Name"};
+        QTest::newRow("one macro caption") << QStringList{"Macro03 Caption"};
     }
 
-    void start_Should_ShowStoredValues_And_WriteNothing_When_AppNameIsStored()
+    void start_Should_KeepStoredKeys_And_GiveOnlyMissingOnesDesignValues()
     {
         QFETCH(QStringList, keys);
-        QFETCH(QString, room);
         ConsoleFixture::Store stored;
         for (const Setting& setting : allSettings()) {
             if (keys.contains(setting.key)) {
                 stored[{setting.section, setting.key}] = u"host's "_s + setting.key;
             }
         }
-        stored[{kMisc, u"AppName"_s}] = room;
 
         const ConsoleFixture c(stored);
 
-        QVERIFY(c.fake.writes.empty());
-        QCOMPARE(c.fake.commits, 0);
+        std::vector<std::pair<QString, QString>> missing;
         for (const Setting& setting : allSettings()) {
-            const QString expected = setting.key == u"AppName"_s ? room
-                                     : keys.contains(setting.key) ? u"host's "_s + setting.key
-                                                                  : QString();
+            const bool present = keys.contains(setting.key);
+            const QString expected = present ? u"host's "_s + setting.key : setting.design;
             QCOMPARE(setting.read(c.ui()), expected);
+            QCOMPARE(c.stored(setting.section, setting.key), expected);
+            if (!present) {
+                missing.emplace_back(setting.section, setting.key);
+            }
         }
+        QCOMPARE(c.fake.writes, missing);
+        QCOMPARE(c.fake.commits, missing.empty() ? 0 : 1);
+        QCOMPARE(c.fake.keepAsideCalls, 0);
+        QVERIFY(c.fake.boxes.empty());
+    }
+
+    void start_Should_KeepEmptiedRoomTitle_When_HostClearedIt()
+    {
+        ConsoleFixture::Store stored{{{kMisc, u"AppName"_s}, QString()}, {{kMisc, u"Team 1 Name"_s}, u"Lads"_s}};
+
+        const ConsoleFixture c(stored);
+
+        QCOMPARE(c.ui().txtAppName->text(), QString());
+        QCOMPARE(c.ui().lblTeam[0]->text(), u"Lads"_s);
+        QCOMPARE(c.stored(kMisc, u"AppName"_s), QString());
+    }
+
+    void start_Should_TellWhereUnreadableFileWent_Before_WritingDesignValues()
+    {
+        ConsoleFixture c;
+        c.fake.store.clear();
+        c.fake.writes.clear();
+        c.fake.keptAside = {quorvex::platform::KeptAside::Outcome::Moved, u"/home/q/QVX.ini.unreadable-1"_s};
+        std::size_t writtenAtBox = 99;
+        c.fake.onMessageBox = [&] { writtenAtBox = c.fake.writes.size(); };
+
+        c.restart();
+
+        QCOMPARE(c.boxes(), QStringList{u"The settings file could not be read. It was kept as "
+                                        "/home/q/QVX.ini.unreadable-1, and the console starts with its design "
+                                        "values. | 64 | FYI"_s});
+        QCOMPARE(writtenAtBox, std::size_t(0));
+        QCOMPARE(c.fake.writes.size(), allSettings().size());
+        QCOMPARE(c.ui().lblTeam[0]->text(), u"GUYS"_s);
+    }
+
+    void start_Should_WriteNothing_When_UnreadableFileCannotBeMoved()
+    {
+        ConsoleFixture c;
+        c.fake.store.clear();
+        c.fake.writes.clear();
+        c.fake.keptAside = {quorvex::platform::KeptAside::Outcome::Failed, u"Permission denied"_s};
+
+        c.restart();
+
+        QCOMPARE(c.fake.boxes.size(), std::size_t(1));
+        QCOMPARE(c.fake.boxes.front().title, u"Error!"_s);
+        QVERIFY(c.fake.boxes.front().prompt.contains(u"Permission denied"_s));
+        QVERIFY(c.fake.writes.empty());
+        QCOMPARE(c.ui().lblTeam[1]->text(), u"gals"_s);
+    }
+
+    void start_Should_KeepUtf16FileAside_And_StartWithDesignValues()
+    {
+        const QTemporaryDir dir;
+        const QString path = dir.filePath(u"QVX/QVX.ini"_s);
+        QVERIFY(QDir().mkpath(dir.filePath(u"QVX"_s)));
+        const QString text = u"[Misc]\r\nAppName=Quiz Night\r\nTeam 1 Name=Lads\r\n"_s;
+        QByteArray utf16("\xff\xfe");
+        utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(utf16);
+        }
+
+        IniSettingsStore store(path);
+        const ConsoleFixture c(store);
+
+        const QStringList aside = QDir(dir.filePath(u"QVX"_s)).entryList({u"QVX.ini.unreadable-*"_s}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QFile kept(dir.filePath(u"QVX/"_s + aside.front()));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), utf16);
+        QCOMPARE(c.boxes().size(), 1);
+        QVERIFY2(c.boxes().front().contains(QDir::toNativeSeparators(kept.fileName())), qPrintable(c.boxes().front()));
+        QCOMPARE(c.ui().lblTeam[0]->text(), u"GUYS"_s);
+        IniSettingsStore reread(copyOf(path));
+        QCOMPARE(reread.value(kMisc, u"Team 1 Name"_s).value_or(QString()), u"GUYS"_s);
+    }
+
+    void edit_Should_ReachTheStoreOnce_When_TypingSettles_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("room title") << "AppName" << "Quiz Night";
+        QTest::newRow("winning score") << "QuizEndScore" << "21";
+        QTest::newRow("equal-scores comment") << "SayOnBondage" << "Neck and neck";
+    }
+
+    void edit_Should_ReachTheStoreOnce_When_TypingSettles()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, typed);
+        ConsoleFixture c;
+        const int commits = c.fake.commits;
+        auto* edit = key == u"AppName"_s        ? c.ui().txtAppName
+                     : key == u"QuizEndScore"_s ? c.ui().txtQuizEndScore
+                                                : c.ui().txtEqualScores;
+        edit->clear();
+        edit->setFocus();
+
+        QTest::keyClicks(edit, typed);
+
+        QCOMPARE(c.fake.commits, commits);
+        QTRY_COMPARE(c.fake.commits, commits + 1);
+        QCOMPARE(c.stored(kMisc, key), typed);
+        QTest::qWait(2 * int(quorvex::console::Main::kEditSettleTime.count()));
+        QCOMPARE(c.fake.commits, commits + 1);
+        QVERIFY(c.fake.boxes.empty());
+        // Had the session died now, the next start would bring the edit back.
+        c.restart();
+        for (const Setting& setting : allSettings()) {
+            if (setting.key == key) {
+                QCOMPARE(setting.read(c.ui()), typed);
+            }
+        }
+    }
+
+    void roomSwap_Should_ReachTheStore_When_ItSettles()
+    {
+        ConsoleFixture c;
+
+        c.click(c.ui().cmdTrivGroupSwap);
+
+        QTRY_COMPARE(c.stored(kMisc, u"AppName"_s), u"Plimbo Rocking Adult"_s);
+    }
+
+    void settledEdit_Should_SayWhySavingFailed()
+    {
+        ConsoleFixture c;
+        c.fake.commitFailure = u"The settings could not be saved to /x/QVX.ini: its lock file /x/QVX.ini.lock is "
+                               "still held after 3 seconds"_s;
+
+        c.ui().txtQuizEndScore->setText(u"25"_s);
+
+        QTRY_COMPARE(c.boxes(), QStringList{*c.fake.commitFailure + u" | 16 | Error!"_s});
     }
 
     void close_Should_SaveEveryValueBeforeSayingSo()

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-namespace quorvex::console {
+namespace quorvex::scoreboard {
 
 // The rules of a score macro: a macro button whose text carries the two teams' points, asked at each press.
 
@@ -21,4 +21,4 @@ inline constexpr int kMacroPointsMax = 99;
 /// Matching is exact and case-sensitive.
 QString fillScoreMacro(const QString& caption, int guysPoints, int galsPoints);
 
-} // namespace quorvex::console
+} // namespace quorvex::scoreboard

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScoreMacro.h"
 
-#include "scoreboard/ScoreText.h"
+#include "ScoreText.h"
 
-namespace quorvex::console {
+namespace quorvex::scoreboard {
 namespace {
 
 QString replaceFirst(QString text, const QString& placeholder, int points)
 {
     const qsizetype at = text.indexOf(placeholder, 0, Qt::CaseSensitive);
     if (at >= 0) {
-        text.replace(at, placeholder.size(), scoreboard::FormatScore(points));
+        text.replace(at, placeholder.size(), FormatScore(points));
     }
     return text;
 }
@@ -22,4 +22,4 @@ QString fillScoreMacro(const QString& caption, int guysPoints, int galsPoints)
     return replaceFirst(replaceFirst(caption, kGuysPointsPlaceholder, guysPoints), kGalsPointsPlaceholder, galsPoints);
 }
 
-} // namespace quorvex::console
+} // namespace quorvex::scoreboard

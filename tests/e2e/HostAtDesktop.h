@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/qt/IniSettingsStore.h"
+#include "platform/qt/ProcessLauncher.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtFileChooser.h"
+#include "platform/qt/QtInputBox.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/SequenceRandomSource.h"
+#include "platform/qt/SystemClock.h"
+#include "platform/x11/X11KeepAbove.h"
+#include "platform/x11/X11WindowKeyboard.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class QWidget;
+struct _XDisplay;
+
+namespace quorvex::e2e {
+
+// The machine's real platform, as the program's main() puts it together.
+struct RealPlatform
+{
+    explicit RealPlatform(const QString& settingsPath);
+
+    platform::qt::QtMessageBox messageBox{QStringLiteral("Quorvex III")};
+    platform::qt::QtInputBox inputBox;
+    platform::qt::QtFileChooser fileChooser;
+    platform::qt::IniSettingsStore settings;
+    platform::x11::X11WindowKeyboard keyboard;
+    platform::qt::QtEventPump events;
+    platform::qt::SystemClock clock;
+    platform::qt::SequenceRandomSource random;
+    platform::qt::ProcessLauncher launcher;
+    platform::x11::X11KeepAbove keepAbove;
+    platform::Platform platform{messageBox, inputBox, fileChooser, settings, keyboard,
+                                events,     clock,    random,      launcher, keepAbove};
+};
+
+// The host's hands and eyes at the X server: real pointer clicks and key presses through XTest, and what the
+// window manager says about stacking and focus. Its own display connection, apart from Qt's.
+class HostAtDesktop final
+{
+public:
+    HostAtDesktop();
+    ~HostAtDesktop();
+    HostAtDesktop(const HostAtDesktop&) = delete;
+    HostAtDesktop& operator=(const HostAtDesktop&) = delete;
+
+    bool isOpen() const { return m_display != nullptr; }
+
+    /// Moves the pointer to the middle of `control` and presses and releases `button` (1 left, 3 right).
+    void click(const QWidget& control, unsigned int button);
+    /// Presses and releases the key of `keysym` in the focused window.
+    void pressKey(unsigned long keysym);
+    /// Types lowercase letters and blanks into the focused window.
+    void type(const QString& letters);
+
+    /// The managed windows from bottom to top (_NET_CLIENT_LIST_STACKING).
+    std::vector<unsigned long> stackingOrder() const;
+    /// The window that the window manager calls active (_NET_ACTIVE_WINDOW), 0 when none.
+    unsigned long activeWindow() const;
+    /// Whether the keyboard focus lies in `window` or one of its children.
+    bool hasInputFocus(unsigned long window) const;
+    /// Whether `upper` stands above `lower` in the stacking order; both have to be managed.
+    bool isAbove(unsigned long upper, unsigned long lower) const;
+    /// Stacking, active window and focus in words, for a failure message.
+    QString describe() const;
+
+private:
+    _XDisplay* m_display = nullptr;
+};
+
+} // namespace quorvex::e2e
