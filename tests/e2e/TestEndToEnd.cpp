@@ -470,15 +470,16 @@ private Q_SLOTS:
         QCOMPARE(m_main->pos(), position);
     }
 
-    void say_Should_LeaveKeyboardMapAsItWas_When_CharactersWereLentToSpareKeys()
+    void say_Should_GiveLentKeysBackSoonAfter_When_NoOtherTextFollows()
     {
         m_main->Say(QStringLiteral("\u00c5\u00e9\u00dc\u20ac\u00a3\u0416"));
-        // The next text gives the lent keys back before it is typed.
-        m_main->Say(QStringLiteral("plain"));
 
-        QTRY_COMPARE_WITH_TIMEOUT(newLines().size(), 4, kArrivalTimeout);
-        m_checked += 4;
-        QCOMPARE(keymapDump(), m_keymapBefore);
+        QTRY_COMPARE_WITH_TIMEOUT(newLines().size(), 2, kArrivalTimeout);
+        m_checked += 2;
+        QVERIFY(rootHasProperty("_QUORVEX_BORROWED_KEYS"));
+        // A second and a bit for a stalled room to read the keys, then the map is the host's again.
+        QTRY_COMPARE_WITH_TIMEOUT(keymapDump(), m_keymapBefore, 5000);
+        QVERIFY(!rootHasProperty("_QUORVEX_BORROWED_KEYS"));
     }
 
     void loadQuestions_Should_ShowFirstQuestion_And_SayQuestionAndAnswer()
