@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Main.h"
 #include "SettingsTable.h"
+#include "platform/QtPlatformPreference.h"
 #include "platform/qt/IniSettingsStore.h"
 #include "platform/qt/ProcessLauncher.h"
 #include "platform/qt/QtEventPump.h"
@@ -16,6 +17,7 @@
 
 int main(int argc, char* argv[])
 {
+    quorvex::platform::preferX11WhereAvailable();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvex III"));
 
