@@ -2,6 +2,7 @@
 #include "GroupLink.h"
 
 #include "CleanText.h"
+#include "KeystrokeString.h"
 
 namespace quorvex::grouplink {
 namespace {
@@ -28,18 +29,24 @@ void GroupLink::say(const QString& windowTitle, const QString& txt)
     }
 
     // The lone Enter sends whatever the host had left standing in the room's input line.
-    if (m_keyboard.sendKeys(QStringLiteral("~"), true) != KeyboardError::None) {
+    const platform::Keystroke enter{platform::Keystroke::Kind::Enter, 0};
+    if (m_keyboard.type(std::span(&enter, 1), true).error != KeyboardError::None) {
         m_messageBox.show(kNoContact, platform::kStyleCritical, kErrorTitle);
         return;
     }
     m_events.processPendingEvents();
 
-    const KeyboardError typed = m_keyboard.sendKeys(CleanText(txt) + u'~', false);
-    if (typed == KeyboardError::None) {
+    const std::optional<std::vector<platform::Keystroke>> keys = parseKeystrokes(CleanText(txt) + u'~');
+    if (!keys) {
+        m_messageBox.show(kBadCharacter, platform::kStyleCritical, kErrorTitle);
+        return;
+    }
+    const platform::TypingResult typed = m_keyboard.type(*keys, false);
+    if (typed.error == KeyboardError::None) {
         return;
     }
     // Focus taken away mid-text is a broken contact with the room, not a bad character.
-    m_messageBox.show(typed == KeyboardError::FocusLost ? kNoContact : kBadCharacter, platform::kStyleCritical,
+    m_messageBox.show(typed.error == KeyboardError::FocusLost ? kNoContact : kBadCharacter, platform::kStyleCritical,
                       kErrorTitle);
 }
 

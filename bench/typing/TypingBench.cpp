@@ -4,6 +4,7 @@
 // tests/e2e/x11-session (bench/typing/run-typing-bench starts it); it measures, it does not judge.
 
 #include "grouplink/CleanText.h"
+#include "grouplink/KeystrokeString.h"
 #include "platform/x11/X11WindowKeyboard.h"
 
 #include <QFile>
@@ -126,10 +127,11 @@ int main()
     }
 
     const QStringList corpus = makeCorpus();
-    QString keystrokes;
+    QString cleaned;
     for (const QString& line : corpus) {
-        keystrokes += quorvex::grouplink::CleanText(line) + u'~';
+        cleaned += quorvex::grouplink::CleanText(line) + u'~';
     }
+    const std::vector<quorvex::platform::Keystroke> keystrokes = quorvex::grouplink::parseKeystrokes(cleaned).value();
     const std::u32string expected = corpus.join(u'\n').toStdU32String();
 
     const auto foreign = std::count_if(expected.begin(), expected.end(), [](char32_t c) { return c > 0x7e; });
@@ -148,7 +150,7 @@ int main()
             continue;
         }
         const Clock::time_point start = Clock::now();
-        const KeyboardError typed = keyboard.sendKeys(keystrokes, false);
+        const KeyboardError typed = keyboard.type(keystrokes, false).error;
         const Clock::duration handedOver = Clock::now() - start;
         if (typed != KeyboardError::None) {
             std::printf("%5d  typing failed (error %d)\n", round, static_cast<int>(typed));

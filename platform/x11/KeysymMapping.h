@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/KeystrokeString.h"
+#include "platform/Keystroke.h"
 
 namespace quorvex::platform::x11 {
 

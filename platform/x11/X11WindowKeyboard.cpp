@@ -9,7 +9,6 @@
 #include "X11PlainKeyboard.h"
 #include "X11Property.h"
 #include "X11SpareKeyBindings.h"
-#include "platform/KeystrokeString.h"
 #include "platform/TitleMatch.h"
 
 #include <X11/XKBlib.h>
@@ -51,7 +50,7 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     KeyboardError activate(const QString& title, bool wait);
-    KeyboardError sendKeys(const QString& keystrokes, bool wait);
+    TypingResult type(std::span<const Keystroke> keys, bool wait);
 
 private:
     Time serverTime();
@@ -61,8 +60,8 @@ private:
     void discardEvents();
     /// Types the keys run by run, each run with its characters lent to spare keys, and stops at once when the
     /// focus leaves the target.
-    KeyboardError typeBatches(const X11Keymap& keymap, std::span<const std::optional<KeyChoice>> choices,
-                              std::span<const Keysym> needs, std::span<const SpareKeyBatch> batches);
+    TypingResult typeBatches(const X11Keymap& keymap, std::span<const std::optional<KeyChoice>> choices,
+                             std::span<const Keysym> needs, std::span<const SpareKeyBatch> batches);
 
     Display* m_display;
     Window m_root;
@@ -229,29 +228,25 @@ KeyboardError X11WindowKeyboard::Connection::activate(const QString& title, bool
     return KeyboardError::None;
 }
 
-KeyboardError X11WindowKeyboard::Connection::sendKeys(const QString& keystrokes, bool wait)
+TypingResult X11WindowKeyboard::Connection::type(std::span<const Keystroke> keys, bool wait)
 {
-    const std::optional<std::vector<Keystroke>> keys = parseKeystrokes(keystrokes);
-    if (!keys) {
-        return KeyboardError::BadKeys;
-    }
     const X11ErrorTrap trap(m_display);
     discardEvents();
     if (m_target == kNoWindow) {
-        return KeyboardError::NoSuchWindow;
+        return {KeyboardError::NoSuchWindow, 0};
     }
 
     // The bindings of the previous text go before the map is read, so that their keys count as spare again.
     m_bindings.release();
     const std::optional<X11Keymap> keymap = X11Keymap::read(m_display);
     if (!keymap) {
-        return KeyboardError::Unavailable;
+        return {KeyboardError::Unavailable, 0};
     }
     std::vector<std::optional<KeyChoice>> choices;
     std::vector<Keysym> needs;
-    choices.reserve(keys->size());
-    needs.reserve(keys->size());
-    for (const Keystroke& key : *keys) {
+    choices.reserve(keys.size());
+    needs.reserve(keys.size());
+    for (const Keystroke& key : keys) {
         const Keysym keysym = keysymFor(key);
         choices.push_back(keymap->find(keysym));
         needs.push_back(choices.back() ? kNoSymbol : keysym);
@@ -259,10 +254,10 @@ KeyboardError X11WindowKeyboard::Connection::sendKeys(const QString& keystrokes,
     const std::optional<std::vector<SpareKeyBatch>> batches =
         planSpareKeyBatches(needs, keymap->spareKeycodes().size());
     if (!batches) {
-        return KeyboardError::BadKeys;
+        return {KeyboardError::BadKeys, 0};
     }
 
-    const KeyboardError result = typeBatches(*keymap, choices, needs, *batches);
+    const TypingResult result = typeBatches(*keymap, choices, needs, *batches);
     XSync(m_display, False);
     m_bindings.noteDelivered();
     if (wait) {
@@ -271,10 +266,10 @@ KeyboardError X11WindowKeyboard::Connection::sendKeys(const QString& keystrokes,
     return result;
 }
 
-KeyboardError X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap,
-                                                         std::span<const std::optional<KeyChoice>> choices,
-                                                         std::span<const Keysym> needs,
-                                                         std::span<const SpareKeyBatch> batches)
+TypingResult X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap,
+                                                        std::span<const std::optional<KeyChoice>> choices,
+                                                        std::span<const Keysym> needs,
+                                                        std::span<const SpareKeyBatch> batches)
 {
     const X11PlainKeyboard plain(m_display);
     bool shiftDown = false;
@@ -285,7 +280,7 @@ KeyboardError X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap
         }
     };
 
-    KeyboardError result = KeyboardError::None;
+    TypingResult result;
     for (const SpareKeyBatch& batch : batches) {
         if (!batch.keysyms.empty()) {
             // Binding waits for the target to have read the previous batch, whose keys it replaces.
@@ -294,7 +289,7 @@ KeyboardError X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap
         std::size_t typed = 0;
         for (std::size_t i = batch.begin; i < batch.end; ++i) {
             if (!focusIsInTarget()) {
-                result = KeyboardError::FocusLost;
+                result.error = KeyboardError::FocusLost;
                 break;
             }
             const KeyChoice choice = choices[i] ? *choices[i] : KeyChoice{*m_bindings.keycodeFor(needs[i]), false};
@@ -304,7 +299,8 @@ KeyboardError X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap
             ++typed;
         }
         m_bindings.noteTyped(typed);
-        if (result != KeyboardError::None) {
+        result.typed += typed;
+        if (result.error != KeyboardError::None) {
             break;
         }
     }
@@ -344,12 +340,12 @@ KeyboardError X11WindowKeyboard::activate(const QString& title, bool wait)
     return m_connection->activate(title, wait);
 }
 
-KeyboardError X11WindowKeyboard::sendKeys(const QString& keystrokes, bool wait)
+TypingResult X11WindowKeyboard::type(std::span<const Keystroke> keys, bool wait)
 {
     if (!m_connection) {
-        return KeyboardError::Unavailable;
+        return {KeyboardError::Unavailable, 0};
     }
-    return m_connection->sendKeys(keystrokes, wait);
+    return m_connection->type(keys, wait);
 }
 
 } // namespace quorvex::platform::x11

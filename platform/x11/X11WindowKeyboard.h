@@ -24,7 +24,7 @@ public:
     ~X11WindowKeyboard() override;
 
     KeyboardError activate(const QString& title, bool wait) override;
-    KeyboardError sendKeys(const QString& keystrokes, bool wait) override;
+    TypingResult type(std::span<const Keystroke> keys, bool wait) override;
 
 private:
     class Connection;

@@ -276,7 +276,7 @@ private Q_SLOTS:
         m_checked += 2;
     }
 
-    void sendKeys_Should_StopTyping_When_FocusMovesAwayMidText()
+    void type_Should_StopTyping_When_FocusMovesAwayMidText()
     {
         platform::x11::X11WindowKeyboard keyboard;
         QCOMPARE(keyboard.activate(kRoom, true), platform::KeyboardError::None);
@@ -290,10 +290,12 @@ private Q_SLOTS:
             XSetInputFocus(display, console, RevertToParent, CurrentTime);
             XCloseDisplay(display);
         });
-        const platform::KeyboardError typed = keyboard.sendKeys(QString(kLength, u'x'), false);
+        const std::vector<platform::Keystroke> keys(kLength,
+                                                    platform::Keystroke{platform::Keystroke::Kind::Character, U'x'});
+        const platform::TypingResult typed = keyboard.type(keys, false);
         thief.join();
 
-        QCOMPARE(typed, platform::KeyboardError::FocusLost);
+        QCOMPARE(typed.error, platform::KeyboardError::FocusLost);
         m_main->Say(QStringLiteral("after"));
         QTRY_COMPARE_WITH_TIMEOUT(newLines().size(), 2, kArrivalTimeout);
         const QString cut = newLines().front();
@@ -353,12 +355,12 @@ private Q_SLOTS:
         QTest::mouseClick(ui.lblQuestion, Qt::LeftButton);
         QTest::mouseClick(ui.lblAnswer, Qt::LeftButton);
 
-        QTRY_COMPARE_WITH_TIMEOUT(newLines(),
-                                  (QStringList{QString(), QStringLiteral("Q: What is the capital of France?"), QString(),
-                                               QStringLiteral("A: Paris"), QString(),
-                                               QStringLiteral("Q: What does a \u00a3 coin say?"), QString(),
-                                               QStringLiteral("A: \"One pound\" {1}")}),
-                                  kArrivalTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            newLines(),
+            (QStringList{QString(), QStringLiteral("Q: What is the capital of France?"), QString(),
+                         QStringLiteral("A: Paris"), QString(), QStringLiteral("Q: What does a \u00a3 coin say?"),
+                         QString(), QStringLiteral("A: \"One pound\" {1}")}),
+            kArrivalTimeout);
         m_checked += 8;
         QCOMPARE(m_boxes, QStringList());
     }
@@ -385,9 +387,9 @@ private Q_SLOTS:
 
         QTest::mouseClick(m_main->controls().cmdSnd, Qt::LeftButton);
 
-        QTRY_COMPARE_WITH_TIMEOUT(
-            newLines(), (QStringList{QString(), QStringLiteral("Howdy Y'all :)"), QStringLiteral("Ready?")}),
-            kArrivalTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(newLines(),
+                                  (QStringList{QString(), QStringLiteral("Howdy Y'all :)"), QStringLiteral("Ready?")}),
+                                  kArrivalTimeout);
         m_checked += 3;
     }
 
@@ -400,7 +402,8 @@ private Q_SLOTS:
         QTest::mousePress(ui.cmdMacro[4], Qt::RightButton);
         QTest::mousePress(ui.cmdMacro[4], Qt::LeftButton);
 
-        QCOMPARE(m_questions, QStringList{QStringLiteral("Macro Definition: What text do you want this button to send?")});
+        QCOMPARE(m_questions,
+                 QStringList{QStringLiteral("Macro Definition: What text do you want this button to send?")});
         QTRY_COMPARE_WITH_TIMEOUT(
             newLines(),
             (QStringList{QString(),

@@ -1,31 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakePlatform.h"
 
-#include "platform/KeystrokeString.h"
 #include "platform/TitleMatch.h"
 
 #include <QTest>
 
+#include <algorithm>
+
 namespace quorvex::test {
 
-FakePlatform::FakePlatform()
-    : m_platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this}
+FakePlatform::FakePlatform() : m_platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this} {}
+
+QString FakePlatform::Sent::text() const
 {
+    QString text;
+    for (const platform::Keystroke& key : keys) {
+        if (key.kind == platform::Keystroke::Kind::Enter) {
+            text += u'\n';
+        } else {
+            text += QString::fromUcs4(&key.character, 1);
+        }
+    }
+    return text;
 }
 
 QString FakePlatform::typedInto(const QString& window) const
 {
     QString text;
     for (const Sent& s : sent) {
-        if (s.window != window) {
-            continue;
-        }
-        for (const platform::Keystroke& key : platform::parseKeystrokes(s.keystrokes).value_or(std::vector<platform::Keystroke>{})) {
-            if (key.kind == platform::Keystroke::Kind::Enter) {
-                text += u'\n';
-            } else {
-                text += QString::fromUcs4(&key.character, 1);
-            }
+        if (s.window == window) {
+            text += s.text();
         }
     }
     return text;
@@ -97,28 +101,36 @@ std::optional<QString> FakePlatform::commit()
 platform::KeyboardError FakePlatform::activate(const QString& title, bool)
 {
     activations.push_back(title);
-    const auto match = platform::matchWindowTitle(title, std::span<const QString>(windowTitles.begin(), windowTitles.end()));
+    activeWindow.clear();
+    const auto match =
+        platform::matchWindowTitle(title, std::span<const QString>(windowTitles.begin(), windowTitles.end()));
     if (!match) {
         return platform::KeyboardError::NoSuchWindow;
     }
-    activeWindow = windowTitles.at(qsizetype(*match));
+    const QString& found = windowTitles.at(qsizetype(*match));
+    if (unfocusableTitles.contains(found)) {
+        return platform::KeyboardError::NotActivated;
+    }
+    activeWindow = found;
     return platform::KeyboardError::None;
 }
 
-platform::KeyboardError FakePlatform::sendKeys(const QString& keystrokes, bool wait)
+platform::TypingResult FakePlatform::type(std::span<const platform::Keystroke> keys, bool wait)
 {
-    if (!sendResults.empty()) {
-        const platform::KeyboardError result = sendResults.front();
-        sendResults.pop_front();
-        if (result != platform::KeyboardError::None) {
-            return result;
+    platform::TypingResult result{platform::KeyboardError::None, keys.size()};
+    if (!typeResults.empty()) {
+        if (typeResults.front().error != platform::KeyboardError::None) {
+            result = typeResults.front();
+            result.typed = std::min(result.typed, keys.size());
         }
+        typeResults.pop_front();
     }
-    if (!platform::parseKeystrokes(keystrokes)) {
-        return platform::KeyboardError::BadKeys;
+    if (result.typed > 0) {
+        sent.push_back({activeWindow,
+                        std::vector<platform::Keystroke>(keys.begin(), keys.begin() + std::ptrdiff_t(result.typed)),
+                        wait});
     }
-    sent.push_back({activeWindow, keystrokes, wait});
-    return platform::KeyboardError::None;
+    return result;
 }
 
 void FakePlatform::processPendingEvents()

@@ -15,7 +15,7 @@
 
 namespace quorvex::test {
 
-// A machine for the console to run on in tests: it records every box, question, activation, keystroke string,
+// A machine for the console to run on in tests: it records every box, question, activation, keystroke,
 // setting and launch, answers the dialogs from a script, and lets the test set the windows, date and randomness.
 class FakePlatform final : private platform::MessageBox,
                            private platform::InputBox,
@@ -48,8 +48,11 @@ public:
     struct Sent
     {
         QString window;
-        QString keystrokes;
+        std::vector<platform::Keystroke> keys;
         bool wait = false;
+
+        /// The keys as text, Enter written as "\n".
+        QString text() const;
     };
     struct Launch
     {
@@ -60,8 +63,8 @@ public:
     // Message and input boxes
     std::vector<Box> boxes;
     std::vector<Question> questions;
-    std::deque<QString> inputAnswers; // an empty script answers as Cancel does
-    std::function<void()> onInputBox; // runs while an input box is "open", before it answers
+    std::deque<QString> inputAnswers;   // an empty script answers as Cancel does
+    std::function<void()> onInputBox;   // runs while an input box is "open", before it answers
     std::function<void()> onMessageBox; // runs while a box is "open"
 
     // File dialog
@@ -79,7 +82,9 @@ public:
     QString activeWindow;
     std::vector<QString> activations;
     std::vector<Sent> sent;
-    std::deque<platform::KeyboardError> sendResults; // per sendKeys call, before it types; empty: success
+    QStringList unfocusableTitles; // windows that exist but never take the focus
+    // Per type call: a failure types only the result's count of keys, then stops; an empty script types all.
+    std::deque<platform::TypingResult> typeResults;
     std::function<void()> onPendingEvents;
     int pendingEventPasses = 0;
 
@@ -101,7 +106,7 @@ private:
     void setValue(const QString& section, const QString& key, const QString& text) override;
     std::optional<QString> commit() override;
     platform::KeyboardError activate(const QString& title, bool wait) override;
-    platform::KeyboardError sendKeys(const QString& keystrokes, bool wait) override;
+    platform::TypingResult type(std::span<const platform::Keystroke> keys, bool wait) override;
     void processPendingEvents() override;
     QDate today() const override;
     double nextFraction() override;

@@ -1,16 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/FakePlatform.h"
 #include "grouplink/GroupLink.h"
+#include "support/FakePlatform.h"
 
 #include <QTest>
 
 using quorvex::grouplink::GroupLink;
 using quorvex::platform::KeyboardError;
+using quorvex::platform::Keystroke;
+using quorvex::platform::TypingResult;
 using quorvex::test::FakePlatform;
 
 namespace {
 
 const QString kRoom = QStringLiteral("Trivia  Adult");
+
+Keystroke enter()
+{
+    return {Keystroke::Kind::Enter, 0};
+}
 
 struct Fixture
 {
@@ -48,9 +55,10 @@ private Q_SLOTS:
 
         QCOMPARE(f.fake.activations, std::vector<QString>{kRoom});
         QCOMPARE(f.fake.sent.size(), std::size_t(2));
-        QCOMPARE(f.fake.sent[0].keystrokes, QStringLiteral("~"));
+        QCOMPARE(f.fake.sent[0].keys, std::vector<Keystroke>{enter()});
         QVERIFY(f.fake.sent[0].wait);
-        QCOMPARE(f.fake.sent[1].keystrokes, QStringLiteral("Howdy Y{'}all {:}{)}~"));
+        QCOMPARE(f.fake.sent[1].text(), QStringLiteral("Howdy Y'all :)\n"));
+        QCOMPARE(f.fake.sent[1].keys.back(), enter());
         QVERIFY(!f.fake.sent[1].wait);
         QCOMPARE(sentBeforeEvents, 1);
         QCOMPARE(f.fake.pendingEventPasses, 1);
@@ -62,9 +70,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("arrived");
         QTest::newRow("empty text is two Enters") << QString() << QStringLiteral("\n\n");
-        QTest::newRow("report with empty lines") << QStringLiteral("~# 12 GUYS~") << QStringLiteral("\n\n# 12 GUYS\n\n");
+        QTest::newRow("report with empty lines")
+            << QStringLiteral("~# 12 GUYS~") << QStringLiteral("\n\n# 12 GUYS\n\n");
         QTest::newRow("tilde from the host ends a line") << QStringLiteral("A~B") << QStringLiteral("\nA\nB\n");
         QTest::newRow("braces arrive as themselves") << QStringLiteral("{x}") << QStringLiteral("\n{x}\n");
+        QTest::newRow("a character beyond the basic plane is one key")
+            << QStringLiteral("a\U0001F600b") << QStringLiteral("\na\U0001F600b\n");
         QTest::newRow("every escaped character")
             << QStringLiteral("!\u00a3$%^&+()-_=[{]};:'@#,<.>/?\\|`\u00ac\"*\u20ac\u00e9")
             << QStringLiteral("\n!\u00a3$%^&+()-_=[{]};:'@#,<.>/?\\|`\u00ac\"*\u20ac\u00e9\n");
@@ -98,7 +109,7 @@ private Q_SLOTS:
     void say_Should_ShowBoxB_And_Stop_When_LoneEnterFails()
     {
         Fixture f;
-        f.fake.sendResults = {KeyboardError::FocusLost};
+        f.fake.typeResults = {{KeyboardError::FocusLost, 0}};
         f.link.say(kRoom, QStringLiteral("hello"));
         verifyStoppedBeforeTyping(f, QStringLiteral("Hmmm ... problem communicating with Group"));
     }
@@ -109,8 +120,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("prompt");
         QTest::newRow("bad keys") << KeyboardError::BadKeys
                                   << QStringLiteral("The text you entered possibly contains an invalid character");
-        QTest::newRow("focus taken away") << KeyboardError::FocusLost
-                                          << QStringLiteral("Hmmm ... problem communicating with Group");
+        QTest::newRow("focus taken away")
+            << KeyboardError::FocusLost << QStringLiteral("Hmmm ... problem communicating with Group");
     }
 
     void say_Should_NameTheCause_When_TextCannotBeTyped()
@@ -118,7 +129,7 @@ private Q_SLOTS:
         QFETCH(KeyboardError, failure);
         QFETCH(QString, prompt);
         Fixture f;
-        f.fake.sendResults = {KeyboardError::None, failure};
+        f.fake.typeResults = {{}, {failure, 0}};
         f.link.say(kRoom, QStringLiteral("hello"));
         QCOMPARE(f.fake.typedInto(kRoom), QStringLiteral("\n"));
         QCOMPARE(f.fake.boxes.size(), std::size_t(1));

@@ -108,17 +108,17 @@ private Q_SLOTS:
 
         award(c, 0);
         QCOMPARE(c.fake.sent.size(), 6u);
-        QCOMPARE(c.fake.sent.back().keystrokes, u"Oh and Happy Birthday to Tobrenn{!}~"_s);
+        QCOMPARE(c.fake.sent.back().text(), u"Oh and Happy Birthday to Tobrenn!\n"_s);
 
         askScore(c);
         QCOMPARE(c.fake.sent.size(), 8u);
-        QVERIFY(c.fake.sent.back().keystrokes.startsWith(u"~{#}{#}"_s));
+        QVERIFY(c.fake.sent.back().text().startsWith(u"\n##"_s));
 
         // Still game over, but another day.
         c.fake.date = QDate(2027, 10, 17);
         award(c, 1);
         QCOMPARE(c.fake.sent.size(), 10u);
-        QVERIFY(c.fake.sent.back().keystrokes.startsWith(u"~{#}{#}"_s));
+        QVERIFY(c.fake.sent.back().text().startsWith(u"\n##"_s));
     }
 
     void award_Should_KeepPoint_When_RoomIsMissing()

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KeystrokeString.h"
 
-namespace quorvex::platform {
+namespace quorvex::grouplink {
+
+using platform::Keystroke;
 namespace {
 
 bool isTypeable(char32_t c)
@@ -56,4 +58,4 @@ std::optional<std::vector<Keystroke>> parseKeystrokes(const QString& keystrokes)
     return keys;
 }
 
-} // namespace quorvex::platform
+} // namespace quorvex::grouplink
