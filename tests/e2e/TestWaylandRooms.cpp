@@ -26,12 +26,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 using namespace quorvex;
 
@@ -181,6 +184,34 @@ private Q_SLOTS:
         QCOMPARE(m_boxes, QStringList{kNoWindow});
         QTest::qWait(300);
         QCOMPARE(recordedText(), before);
+    }
+
+    void type_Should_StopTyping_When_FocusMovesAwayMidText()
+    {
+        if (!m_nativeRoom) {
+            QSKIP("the X11 keyboard's own end-to-end test covers a stolen focus in an X11 room");
+        }
+        platform::wayland::WaylandWindowKeyboard keyboard;
+        QCOMPARE(keyboard.activate(kRoom, true), platform::KeyboardError::None);
+        const std::vector<platform::Keystroke> keys(20000, platform::Keystroke{platform::Keystroke::Kind::Character, U'x'});
+
+        // The host clicks the console while the keyboard is typing.
+        std::thread thief([] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            QProcess::execute(QStringLiteral("swaymsg"), {QStringLiteral("[title=\"^Quorvex III$\"] focus")});
+        });
+        const platform::TypingResult typed = keyboard.type(keys, false);
+        thief.join();
+
+        QCOMPARE(typed.error, platform::KeyboardError::FocusLost);
+        QVERIFY2(typed.typed > 0 && typed.typed < keys.size(), qPrintable(QString::number(typed.typed)));
+        m_main->Say(QStringLiteral("after"));
+        QTRY_COMPARE_WITH_TIMEOUT(newLines().size(), 2, kArrivalTimeout);
+        const QString cut = newLines().front();
+        QVERIFY2(cut.size() > 0 && static_cast<std::size_t>(cut.size()) <= typed.typed, qPrintable(QString::number(cut.size())));
+        QCOMPARE(cut, QString(cut.size(), u'x'));
+        QCOMPARE(newLines().back(), QStringLiteral("after"));
+        m_checked += 2;
     }
 
 private:
