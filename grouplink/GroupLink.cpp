@@ -4,6 +4,10 @@
 #include "CleanText.h"
 #include "KeystrokeString.h"
 
+#include <QLocale>
+
+#include <algorithm>
+
 namespace quorvex::grouplink {
 namespace {
 
@@ -11,6 +15,29 @@ const QString kErrorTitle = QStringLiteral("Error!");
 const QString kNoWindow = QStringLiteral("Group name is incorrect or Group is not open");
 const QString kNoContact = QStringLiteral("Hmmm ... problem communicating with Group");
 const QString kBadCharacter = QStringLiteral("The text you entered possibly contains an invalid character");
+const QString kNotActivated =
+    QStringLiteral("The room's window is open but did not come to the front, so nothing was typed. Bring it forward "
+                   "(on its workspace, if it is on another one) and try again.");
+
+// Box B's prompt with how far the text got, so the host knows what the room has and what waits in its input box.
+QString stoppedPrompt(std::span<const platform::Keystroke> keys, std::size_t typed)
+{
+    // The last key is the Enter that Say adds; the host counts the characters of the text.
+    const std::size_t total = keys.empty() ? 0 : keys.size() - 1;
+    typed = std::min(typed, total);
+    const QLocale numbers(QLocale::English, QLocale::UnitedStates);
+    QString prompt = kNoContact + QStringLiteral("\n\n");
+    if (typed == 0) {
+        return prompt + QStringLiteral("Typing stopped before the first of %1 characters.")
+                            .arg(numbers.toString(qulonglong(total)));
+    }
+    prompt += QStringLiteral("Typing stopped after %1 of %2 characters")
+                  .arg(numbers.toString(qulonglong(typed)), numbers.toString(qulonglong(total)));
+    if (keys[typed - 1].kind == platform::Keystroke::Kind::Enter) {
+        return prompt + QStringLiteral(", at the end of a line.");
+    }
+    return prompt + QStringLiteral("; the rest of that line is still in the room's input box.");
+}
 
 } // namespace
 
@@ -23,8 +50,10 @@ void GroupLink::say(const QString& windowTitle, const QString& txt)
 {
     using platform::KeyboardError;
 
-    if (m_keyboard.activate(windowTitle, true) != KeyboardError::None) {
-        m_messageBox.show(kNoWindow, platform::kStyleCritical, kErrorTitle);
+    const KeyboardError activated = m_keyboard.activate(windowTitle, true);
+    if (activated != KeyboardError::None) {
+        m_messageBox.show(activated == KeyboardError::NotActivated ? kNotActivated : kNoWindow,
+                          platform::kStyleCritical, kErrorTitle);
         return;
     }
 
@@ -46,8 +75,11 @@ void GroupLink::say(const QString& windowTitle, const QString& txt)
         return;
     }
     // Focus taken away mid-text is a broken contact with the room, not a bad character.
-    m_messageBox.show(typed.error == KeyboardError::FocusLost ? kNoContact : kBadCharacter, platform::kStyleCritical,
-                      kErrorTitle);
+    if (typed.error == KeyboardError::FocusLost) {
+        m_messageBox.show(stoppedPrompt(*keys, typed.typed), platform::kStyleCritical, kErrorTitle);
+        return;
+    }
+    m_messageBox.show(kBadCharacter, platform::kStyleCritical, kErrorTitle);
 }
 
 } // namespace quorvex::grouplink

@@ -158,4 +158,9 @@ std::vector<X11ClientWindow> listClientWindows(Display* display, pid_t excludedP
     return windows;
 }
 
+QString clientWindowTitle(Display* display, Window window)
+{
+    return titleOf(display, window, internAtoms(display));
+}
+
 } // namespace quorvex::platform::x11

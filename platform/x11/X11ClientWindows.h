@@ -25,4 +25,7 @@ struct X11ClientWindow
 /// under an X11ErrorTrap: windows may vanish during the walk.
 std::vector<X11ClientWindow> listClientWindows(Display* display, pid_t excludedPid);
 
+/// The title of a client window as it is now: _NET_WM_NAME (UTF-8), else WM_NAME; empty when it has none or is gone.
+QString clientWindowTitle(Display* display, Window window);
+
 } // namespace quorvex::platform::x11

@@ -18,6 +18,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <span>
 #include <thread>
@@ -32,6 +33,12 @@ namespace quorvex::platform::x11 {
 namespace {
 
 constexpr std::chrono::milliseconds kFocusTimeout{2000};
+// Keys sent under one server grab: long enough that the grab costs little, short enough that the desktop never
+// stalls visibly (a run takes well under a millisecond).
+constexpr std::size_t kRunLength = 48;
+// Time for the target to act on a key the caller waits for (an Enter may open another conversation and retitle the
+// window) before the focus and title are checked again.
+constexpr std::chrono::milliseconds kSettleAfterWait{50};
 constexpr std::chrono::milliseconds kFocusPoll{10};
 // Focus is looked for up the tree from the focus window; no real window nests deeper.
 constexpr int kMaximumDepth = 32;
@@ -55,6 +62,7 @@ public:
 private:
     Time serverTime();
     bool managerSupports(Atom hint);
+    /// Whether the input focus is in the target and the target's title still matches the room's title.
     bool focusIsInTarget();
     bool isInside(Window window, Window ancestor);
     void discardEvents();
@@ -72,6 +80,7 @@ private:
     Atom m_netSupported;
     Atom m_netSupportingWmCheck;
     Window m_target = kNoWindow;
+    QString m_title;
     // The last focus window found to be the target or inside it, so that most checks cost one round trip.
     Window m_focusSeen = kNoWindow;
     X11SpareKeyBindings m_bindings;
@@ -159,14 +168,16 @@ bool X11WindowKeyboard::Connection::focusIsInTarget()
     if (m_target == kNoWindow || focus == kNoWindow || focus == PointerRoot) {
         return false;
     }
-    if (focus == m_focusSeen) {
-        return true;
-    }
-    if (isInside(focus, m_target)) {
+    if (focus != m_focusSeen) {
+        if (!isInside(focus, m_target)) {
+            return false;
+        }
         m_focusSeen = focus;
-        return true;
     }
-    return false;
+    // A chat client may turn the room's window to another conversation (a private one, say) without moving the
+    // focus; the window then no longer is the room.
+    const QString title = clientWindowTitle(m_display, m_target);
+    return matchWindowTitle(m_title, std::span(&title, 1)).has_value();
 }
 
 void X11WindowKeyboard::Connection::discardEvents()
@@ -196,6 +207,7 @@ KeyboardError X11WindowKeyboard::Connection::activate(const QString& title, bool
         return KeyboardError::NoSuchWindow;
     }
     const Window window = windows[*match].window;
+    m_title = title;
 
     if (managerSupports(m_netActiveWindow)) {
         XEvent event{};
@@ -221,7 +233,7 @@ KeyboardError X11WindowKeyboard::Connection::activate(const QString& title, bool
     while (!focusIsInTarget()) {
         if (std::chrono::steady_clock::now() >= deadline) {
             m_target = kNoWindow;
-            return KeyboardError::NoSuchWindow;
+            return KeyboardError::NotActivated;
         }
         std::this_thread::sleep_for(kFocusPoll);
     }
@@ -257,11 +269,17 @@ TypingResult X11WindowKeyboard::Connection::type(std::span<const Keystroke> keys
         return {KeyboardError::BadKeys, 0};
     }
 
-    const TypingResult result = typeBatches(*keymap, choices, needs, *batches);
+    TypingResult result = typeBatches(*keymap, choices, needs, *batches);
     XSync(m_display, False);
     m_bindings.noteDelivered();
     if (wait) {
         m_bindings.release();
+        if (result.error == KeyboardError::None) {
+            std::this_thread::sleep_for(kSettleAfterWait);
+            if (!focusIsInTarget()) {
+                result.error = KeyboardError::FocusLost;
+            }
+        }
     }
     return result;
 }
@@ -272,40 +290,48 @@ TypingResult X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap,
                                                         std::span<const SpareKeyBatch> batches)
 {
     const X11PlainKeyboard plain(m_display);
-    bool shiftDown = false;
-    const auto holdShift = [&](bool down) {
-        if (down != shiftDown) {
-            XTestFakeKeyEvent(m_display, *keymap.shiftKeycode(), down ? True : False, CurrentTime);
-            shiftDown = down;
-        }
-    };
-
     TypingResult result;
     for (const SpareKeyBatch& batch : batches) {
         if (!batch.keysyms.empty()) {
             // Binding waits for the target to have read the previous batch, whose keys it replaces.
             m_bindings.bind(std::span(keymap.spareKeycodes()).first(batch.keysyms.size()), batch.keysyms);
         }
-        std::size_t typed = 0;
-        for (std::size_t i = batch.begin; i < batch.end; ++i) {
-            if (!focusIsInTarget()) {
+        for (std::size_t begin = batch.begin; begin < batch.end && result.error == KeyboardError::None;) {
+            const std::size_t end = std::min(batch.end, begin + kRunLength);
+            // Under the grab nobody else's request is served, the window manager's focus change included: the focus
+            // seen by the check is the focus every key of the run goes to.
+            XGrabServer(m_display);
+            if (focusIsInTarget()) {
+                bool shiftDown = false;
+                for (std::size_t i = begin; i < end; ++i) {
+                    const KeyChoice choice =
+                        choices[i] ? *choices[i] : KeyChoice{*m_bindings.keycodeFor(needs[i]), false};
+                    if (choice.shift != shiftDown) {
+                        shiftDown = choice.shift;
+                        XTestFakeKeyEvent(m_display, *keymap.shiftKeycode(), shiftDown ? True : False, CurrentTime);
+                    }
+                    XTestFakeKeyEvent(m_display, choice.keycode, True, CurrentTime);
+                    XTestFakeKeyEvent(m_display, choice.keycode, False, CurrentTime);
+                }
+                // Never left down past the run, whatever comes next.
+                if (shiftDown) {
+                    XTestFakeKeyEvent(m_display, *keymap.shiftKeycode(), False, CurrentTime);
+                }
+                m_bindings.noteTyped(end - begin);
+                result.typed += end - begin;
+                begin = end;
+            } else {
                 result.error = KeyboardError::FocusLost;
-                break;
             }
-            const KeyChoice choice = choices[i] ? *choices[i] : KeyChoice{*m_bindings.keycodeFor(needs[i]), false};
-            holdShift(choice.shift);
-            XTestFakeKeyEvent(m_display, choice.keycode, True, CurrentTime);
-            XTestFakeKeyEvent(m_display, choice.keycode, False, CurrentTime);
-            ++typed;
+            XUngrabServer(m_display);
+            // A round trip with nothing queued behind it lets the server serve the others between two runs; flushed
+            // back to back, the next grab would keep them waiting till the end of the text.
+            XSync(m_display, False);
         }
-        m_bindings.noteTyped(typed);
-        result.typed += typed;
         if (result.error != KeyboardError::None) {
             break;
         }
     }
-    // Never left down, whatever stopped the typing.
-    holdShift(false);
     return result;
 }
 

@@ -114,26 +114,62 @@ private Q_SLOTS:
         verifyStoppedBeforeTyping(f, QStringLiteral("Hmmm ... problem communicating with Group"));
     }
 
-    void say_Should_NameTheCause_When_TextCannotBeTyped_data()
+    void say_Should_ShowBoxC_When_KeyboardCannotTypeTheText()
     {
-        QTest::addColumn<KeyboardError>("failure");
-        QTest::addColumn<QString>("prompt");
-        QTest::newRow("bad keys") << KeyboardError::BadKeys
-                                  << QStringLiteral("The text you entered possibly contains an invalid character");
-        QTest::newRow("focus taken away")
-            << KeyboardError::FocusLost << QStringLiteral("Hmmm ... problem communicating with Group");
-    }
-
-    void say_Should_NameTheCause_When_TextCannotBeTyped()
-    {
-        QFETCH(KeyboardError, failure);
-        QFETCH(QString, prompt);
         Fixture f;
-        f.fake.typeResults = {{}, {failure, 0}};
+        f.fake.typeResults = {{}, {KeyboardError::BadKeys, 0}};
         f.link.say(kRoom, QStringLiteral("hello"));
         QCOMPARE(f.fake.typedInto(kRoom), QStringLiteral("\n"));
         QCOMPARE(f.fake.boxes.size(), std::size_t(1));
-        QCOMPARE(f.fake.boxes[0].prompt, prompt);
+        QCOMPARE(f.fake.boxes[0].prompt, QStringLiteral("The text you entered possibly contains an invalid character"));
+        QCOMPARE(f.fake.boxes[0].title, QStringLiteral("Error!"));
+    }
+
+    void say_Should_TellHowFarTheTextGot_When_FocusIsLostMidText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("typed");
+        QTest::addColumn<QString>("addition");
+        const QString long3000 = QString(3000, u'x');
+        QTest::newRow("mid-line") << long3000 << 1204
+                                  << QStringLiteral("Typing stopped after 1,204 of 3,000 characters; the rest of that "
+                                                    "line is still in the room's input box.");
+        QTest::newRow("right after a line's Enter")
+            << QStringLiteral("ab~cd") << 3
+            << QStringLiteral("Typing stopped after 3 of 5 characters, at the end of a line.");
+        QTest::newRow("before the first key")
+            << QStringLiteral("abc") << 0 << QStringLiteral("Typing stopped before the first of 3 characters.");
+        QTest::newRow("before the closing Enter")
+            << QStringLiteral("abc") << 3
+            << QStringLiteral("Typing stopped after 3 of 3 characters; the rest of that line is still in the room's "
+                              "input box.");
+    }
+
+    void say_Should_TellHowFarTheTextGot_When_FocusIsLostMidText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, typed);
+        QFETCH(QString, addition);
+        Fixture f;
+        f.fake.typeResults = {{}, {KeyboardError::FocusLost, std::size_t(typed)}};
+        f.link.say(kRoom, text);
+        QCOMPARE(f.fake.typedInto(kRoom), QStringLiteral("\n") + text.left(typed).replace(u'~', u'\n'));
+        QCOMPARE(f.fake.boxes.size(), std::size_t(1));
+        QCOMPARE(f.fake.boxes[0].prompt, QStringLiteral("Hmmm ... problem communicating with Group\n\n") + addition);
+        QCOMPARE(f.fake.boxes[0].style, 16);
+        QCOMPARE(f.fake.boxes[0].title, QStringLiteral("Error!"));
+    }
+
+    void say_Should_SayTheWindowWouldNotComeForward_When_ItNeverTookTheFocus()
+    {
+        Fixture f;
+        f.fake.unfocusableTitles = {kRoom};
+        f.link.say(kRoom, QStringLiteral("hello"));
+        QVERIFY(f.fake.sent.empty());
+        QCOMPARE(f.fake.boxes.size(), std::size_t(1));
+        QVERIFY(f.fake.boxes[0].prompt != QStringLiteral("Group name is incorrect or Group is not open"));
+        QVERIFY(f.fake.boxes[0].prompt.contains(QStringLiteral("did not come to the front")));
+        QCOMPARE(f.fake.boxes[0].style, 16);
         QCOMPARE(f.fake.boxes[0].title, QStringLiteral("Error!"));
     }
 
