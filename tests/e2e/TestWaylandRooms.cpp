@@ -43,6 +43,9 @@ namespace {
 constexpr int kArrivalTimeout = 10000;
 const QString kRoom = QStringLiteral("Trivia  Adult");
 const QString kNoWindow = QStringLiteral("Error!: Group name is incorrect or Group is not open");
+const QString kNotActivated =
+    QStringLiteral("Error!: The room's window is open but did not come to the front, so nothing was typed. Bring it "
+                   "forward (on its workspace, if it is on another one) and try again.");
 // Both characters of the escape set that lie outside ASCII, and three that a US keyboard lacks.
 const QString kForeign = QStringLiteral("\u00a3 \u00ac \u20ac \u00e9 \u00c5");
 
@@ -161,6 +164,20 @@ private Q_SLOTS:
                                   kArrivalTimeout);
         m_checked += 3;
         QCOMPARE(m_boxes, QStringList());
+    }
+
+    void say_Should_SayRoomStayedBehind_When_CompositorRefusesItTheFocus()
+    {
+        if (!m_focusRefused) {
+            QSKIP("this compositor hands the focus to a window that asks for it");
+        }
+        const QByteArray before = recordedText();
+
+        m_main->Say(QStringLiteral("must not arrive"));
+
+        QCOMPARE(m_boxes, QStringList{kNotActivated});
+        QTest::qWait(300);
+        QCOMPARE(recordedText(), before);
     }
 
     void say_Should_ShowBoxA_When_NoWindowHasTitle_data()
