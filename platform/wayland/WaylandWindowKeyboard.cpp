@@ -21,6 +21,7 @@
 #include <chrono>
 #include <cstring>
 #include <list>
+#include <thread>
 
 namespace quorvex::platform::wayland {
 
@@ -28,8 +29,10 @@ namespace {
 
 constexpr std::uint32_t kToplevelManagerVersion = 3;
 constexpr auto kActivationTimeout = std::chrono::seconds(2);
-// Keys in flight between two round trips: enough for speed, few enough that the socket never fills.
-constexpr std::size_t kKeysPerRoundTrip = 32;
+// WORKAROUND: the compositor drops a client whose events it cannot hand over (wayland-server keeps a few KB beyond
+// the socket's buffer), and a room that stalls while keys pour in would be dropped. At this pace a text of a few
+// thousand characters fits in the buffers even if the room reads nothing until the end.
+constexpr auto kKeyInterval = std::chrono::milliseconds(1);
 constexpr std::uint32_t kKeymapFormatXkbV1 = WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1;
 
 struct Toplevel
@@ -158,6 +161,7 @@ public:
         }
 
         TypingResult result;
+        const auto started = std::chrono::steady_clock::now();
         for (const TextKeymap& keymap : *keymaps) {
             // The compositor has to hold the new keymap before the first key that needs it.
             if (!upload(keymap.keymap) || !roundTrip()) {
@@ -165,9 +169,9 @@ public:
                 return result;
             }
             for (std::size_t i = 0; i < keymap.keys.size(); ++i) {
-                // The focus may have moved since the last key: the compositor says so in an event.
-                const bool read = i % kKeysPerRoundTrip == 0 ? roundTrip() : dispatchFor(0);
-                if (!read) {
+                // One key in flight at a time: keys already sent when the focus moves would land in the window
+                // that took it, such as the console's own text boxes.
+                if (!roundTrip()) {
                     result.error = KeyboardError::Unavailable;
                     return result;
                 }
@@ -175,6 +179,7 @@ public:
                     result.error = KeyboardError::FocusLost;
                     return result;
                 }
+                std::this_thread::sleep_until(started + result.typed * kKeyInterval);
                 zwp_virtual_keyboard_v1_key(m_keyboard, now(), keymap.keys[i], WL_KEYBOARD_KEY_STATE_PRESSED);
                 zwp_virtual_keyboard_v1_key(m_keyboard, now(), keymap.keys[i], WL_KEYBOARD_KEY_STATE_RELEASED);
                 ++result.typed;
@@ -338,24 +343,30 @@ private:
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
 
-WaylandWindowKeyboard::WaylandWindowKeyboard() = default;
+WaylandWindowKeyboard::WaylandWindowKeyboard()
+{
+    // At once rather than at the first text: the clients get time to bind the virtual keyboard (see open()).
+    connect();
+}
 
 WaylandWindowKeyboard::~WaylandWindowKeyboard() = default;
 
-KeyboardError WaylandWindowKeyboard::activate(const QString& title, bool wait)
+bool WaylandWindowKeyboard::connect()
 {
     // A compositor that restarted, or dropped this client, is met afresh.
     if (m_connection != nullptr && m_connection->broken()) {
         m_connection.reset();
     }
-    if (m_connection == nullptr) {
-        if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-            return KeyboardError::Unavailable;
-        }
+    if (m_connection == nullptr && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         m_connection = Connection::open();
-        if (m_connection == nullptr) {
-            return KeyboardError::Unavailable;
-        }
+    }
+    return m_connection != nullptr;
+}
+
+KeyboardError WaylandWindowKeyboard::activate(const QString& title, bool wait)
+{
+    if (!connect()) {
+        return KeyboardError::Unavailable;
     }
     return m_connection->activate(title, wait);
 }

@@ -17,8 +17,8 @@ namespace quorvex::platform::wayland {
 class WaylandWindowKeyboard final : public WindowKeyboard
 {
 public:
-    /// Connects on first use to the compositor named by WAYLAND_DISPLAY; without one, or without both protocols,
-    /// every call fails with Unavailable.
+    /// Connects to the compositor named by WAYLAND_DISPLAY, and again after the connection broke; without one, or
+    /// without both protocols, every call fails with Unavailable.
     WaylandWindowKeyboard();
     ~WaylandWindowKeyboard() override;
 
@@ -26,6 +26,9 @@ public:
     TypingResult type(std::span<const Keystroke> keys, bool wait) override;
 
 private:
+    /// Opens the connection if there is none or it broke; false without one.
+    bool connect();
+
     class Connection;
     std::unique_ptr<Connection> m_connection;
 };

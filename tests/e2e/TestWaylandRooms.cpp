@@ -210,7 +210,7 @@ private Q_SLOTS:
         }
         platform::wayland::WaylandWindowKeyboard keyboard;
         QCOMPARE(keyboard.activate(kRoom, true), platform::KeyboardError::None);
-        const std::vector<platform::Keystroke> keys(20000, platform::Keystroke{platform::Keystroke::Kind::Character, U'x'});
+        const std::vector<platform::Keystroke> keys(5000, platform::Keystroke{platform::Keystroke::Kind::Character, U'x'});
 
         // The host clicks the console while the keyboard is typing.
         std::thread thief([] {
@@ -223,10 +223,13 @@ private Q_SLOTS:
         QCOMPARE(typed.error, platform::KeyboardError::FocusLost);
         QVERIFY2(typed.typed > 0 && typed.typed < keys.size(), qPrintable(QString::number(typed.typed)));
         m_main->Say(QStringLiteral("after"));
+        QVERIFY2(m_boxes.isEmpty(), qPrintable(m_boxes.join(u'|')));
         QTRY_COMPARE_WITH_TIMEOUT(newLines().size(), 2, kArrivalTimeout);
         const QString cut = newLines().front();
         QVERIFY2(cut.size() > 0 && static_cast<std::size_t>(cut.size()) <= typed.typed, qPrintable(QString::number(cut.size())));
         QCOMPARE(cut, QString(cut.size(), u'x'));
+        // Keys sent after the focus moved went elsewhere; the keyboard noticed before the second.
+        QVERIFY2(typed.typed - static_cast<std::size_t>(cut.size()) <= 1, qPrintable(QString::number(cut.size())));
         QCOMPARE(newLines().back(), QStringLiteral("after"));
         m_checked += 2;
     }
