@@ -3,6 +3,7 @@
 
 #include <X11/X.h>
 #include <X11/keysym.h>
+#include <xkbcommon/xkbcommon.h>
 
 #include <type_traits>
 
@@ -36,13 +37,16 @@ Keysym keysymFor(const Keystroke& key)
 
 Keysym canonicalKeysym(Keysym keysym)
 {
-    if ((keysym & 0xff000000) == kUnicodeKeysymBase) {
-        const auto c = static_cast<char32_t>(keysym & 0x00ffffff);
-        if (isLatin1Printable(c)) {
-            return c;
-        }
+    // Function and keypad keys keep their own keysyms: Return is no character, and the keypad's "+" or "1" is not
+    // the key a character is typed with (its digits want NumLock).
+    if (keysym >= 0xff00 && keysym <= 0xffff) {
+        return keysym;
     }
-    return keysym;
+    const char32_t c = xkb_keysym_to_utf32(static_cast<xkb_keysym_t>(keysym));
+    if (c < 0x20 || c == 0x7f || (c >= 0x80 && c < 0xa0)) {
+        return keysym;
+    }
+    return keysymFor(Keystroke{Keystroke::Kind::Character, c});
 }
 
 } // namespace quorvex::platform::x11

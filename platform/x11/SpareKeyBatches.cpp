@@ -20,7 +20,7 @@ std::optional<std::vector<SpareKeyBatch>> planSpareKeyBatches(std::span<const Ke
             }
             std::vector<Keysym>& bound = batches.back().keysyms;
             if (std::find(bound.begin(), bound.end(), keysym) == bound.end()) {
-                if (bound.size() == spareCount) {
+                if (bound.size() == spareCount * kCharactersPerSpareKey) {
                     batches.back().end = i;
                     batches.push_back({i, i, {}});
                 }
@@ -30,6 +30,38 @@ std::optional<std::vector<SpareKeyBatch>> planSpareKeyBatches(std::span<const Ke
     }
     batches.back().end = needs.size();
     return batches;
+}
+
+std::vector<KeyLevels> spareKeyLevels(std::span<const Keysym> keysyms)
+{
+    std::vector<KeyLevels> levels;
+    for (std::size_t i = 0; i < keysyms.size(); i += kCharactersPerSpareKey) {
+        levels.push_back({keysyms[i], i + 1 < keysyms.size() ? keysyms[i + 1] : keysyms[i]});
+    }
+    return levels;
+}
+
+std::optional<SpareSlot> spareSlotOf(std::span<const Keysym> keysyms, Keysym keysym)
+{
+    const auto it = std::find(keysyms.begin(), keysyms.end(), keysym);
+    if (it == keysyms.end()) {
+        return std::nullopt;
+    }
+    const auto index = static_cast<std::size_t>(it - keysyms.begin());
+    return SpareSlot{index / kCharactersPerSpareKey, index % kCharactersPerSpareKey == 1};
+}
+
+std::vector<unsigned char> leastRecentlyUsed(std::span<const unsigned char> spare,
+                                             const std::map<unsigned char, std::uint64_t>& lastUse, std::size_t count)
+{
+    std::vector<unsigned char> order(spare.begin(), spare.end());
+    const auto use = [&lastUse](unsigned char keycode) {
+        const auto it = lastUse.find(keycode);
+        return it == lastUse.end() ? std::uint64_t{0} : it->second + 1;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](unsigned char a, unsigned char b) { return use(a) < use(b); });
+    order.resize(std::min(count, order.size()));
+    return order;
 }
 
 } // namespace quorvex::platform::x11

@@ -3,6 +3,8 @@
 
 #include "KeysymMapping.h"
 #include "SpareKeyBatches.h"
+#include "TerminationSignals.h"
+#include "X11BorrowRecord.h"
 #include "X11ClientWindows.h"
 #include "X11ErrorTrap.h"
 #include "X11Keymap.h"
@@ -10,6 +12,8 @@
 #include "X11Property.h"
 #include "X11SpareKeyBindings.h"
 #include "platform/TitleMatch.h"
+
+#include <QTimer>
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -58,6 +62,8 @@ public:
 
     KeyboardError activate(const QString& title, bool wait);
     TypingResult type(std::span<const Keystroke> keys, bool wait);
+    /// Gives the borrowed keys back now, whatever a lagging room still has to read: the program is ending.
+    void restoreKeyboard();
 
 private:
     Time serverTime();
@@ -68,6 +74,10 @@ private:
     void discardEvents();
     /// Types the keys run by run, each run with its characters lent to spare keys, and stops at once when the
     /// focus leaves the target.
+    /// Types keys [begin, end) as one run and leaves no modifier down and the first group locked; returns how many
+    /// it typed, fewer when a key wants a modifier the map lacks.
+    std::size_t typeRun(const X11Keymap& keymap, std::span<const std::optional<KeyChoice>> choices,
+                        std::span<const Keysym> needs, std::size_t begin, std::size_t end);
     TypingResult typeBatches(const X11Keymap& keymap, std::span<const std::optional<KeyChoice>> choices,
                              std::span<const Keysym> needs, std::span<const SpareKeyBatch> batches);
 
@@ -83,7 +93,10 @@ private:
     QString m_title;
     // The last focus window found to be the target or inside it, so that most checks cost one round trip.
     Window m_focusSeen = kNoWindow;
+    X11BorrowRecord m_record;
     X11SpareKeyBindings m_bindings;
+    QTimer m_releaseTimer;
+    std::unique_ptr<TerminationSignals> m_signals;
 };
 
 X11WindowKeyboard::Connection::Connection(Display* display)
@@ -91,9 +104,18 @@ X11WindowKeyboard::Connection::Connection(Display* display)
       m_clockProperty(XInternAtom(display, "QUORVEX_TIME", False)),
       m_netActiveWindow(XInternAtom(display, "_NET_ACTIVE_WINDOW", False)),
       m_netSupported(XInternAtom(display, "_NET_SUPPORTED", False)),
-      m_netSupportingWmCheck(XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False)), m_bindings(display)
+      m_netSupportingWmCheck(XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False)), m_record(display),
+      m_bindings(display, m_record)
 {
     const X11ErrorTrap trap(m_display);
+    // A console killed with -9 could not give its keys back; whatever it noted is repaired before anything else.
+    m_record.repairLeftovers();
+    m_releaseTimer.setSingleShot(true);
+    m_releaseTimer.callOnTimeout([this] {
+        const X11ErrorTrap releaseTrap(m_display);
+        m_bindings.release();
+    });
+    m_signals = std::make_unique<TerminationSignals>([this] { restoreKeyboard(); });
     XSetWindowAttributes attributes{};
     attributes.event_mask = PropertyChangeMask;
     m_clock = XCreateWindow(m_display, m_root, -1, -1, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent, CWEventMask,
@@ -106,6 +128,7 @@ X11WindowKeyboard::Connection::Connection(Display* display)
 
 X11WindowKeyboard::Connection::~Connection()
 {
+    m_signals.reset();
     {
         const X11ErrorTrap trap(m_display);
         m_bindings.release();
@@ -272,6 +295,7 @@ TypingResult X11WindowKeyboard::Connection::type(std::span<const Keystroke> keys
     TypingResult result = typeBatches(*keymap, choices, needs, *batches);
     XSync(m_display, False);
     m_bindings.noteDelivered();
+    m_releaseTimer.start(std::chrono::ceil<std::chrono::milliseconds>(m_bindings.timeToRelease()));
     if (wait) {
         m_bindings.release();
         if (result.error == KeyboardError::None) {
@@ -290,35 +314,36 @@ TypingResult X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap,
                                                         std::span<const SpareKeyBatch> batches)
 {
     const X11PlainKeyboard plain(m_display);
+    std::vector<KeyCode> modifierKeys;
+    for (const std::optional<KeyCode> key : {keymap.shiftKeycode(), keymap.level3Keycode()}) {
+        if (key) {
+            modifierKeys.push_back(*key);
+        }
+    }
+    m_record.noteHeld(modifierKeys);
     TypingResult result;
     for (const SpareKeyBatch& batch : batches) {
-        if (!batch.keysyms.empty()) {
-            // Binding waits for the target to have read the previous batch, whose keys it replaces.
-            m_bindings.bind(std::span(keymap.spareKeycodes()).first(batch.keysyms.size()), batch.keysyms);
+        // Binding waits for the target to have read the previous batch, whose keys it replaces.
+        if (!batch.keysyms.empty() && !m_bindings.bind(keymap.spareKeycodes(), batch.keysyms)) {
+            result.error = KeyboardError::BadKeys;
+            break;
         }
         for (std::size_t begin = batch.begin; begin < batch.end && result.error == KeyboardError::None;) {
+            if (TerminationSignals::pending()) {
+                result.error = KeyboardError::FocusLost;
+                break;
+            }
             const std::size_t end = std::min(batch.end, begin + kRunLength);
             // Under the grab nobody else's request is served, the window manager's focus change included: the focus
             // seen by the check is the focus every key of the run goes to.
             XGrabServer(m_display);
             if (focusIsInTarget()) {
-                bool shiftDown = false;
-                for (std::size_t i = begin; i < end; ++i) {
-                    const KeyChoice choice =
-                        choices[i] ? *choices[i] : KeyChoice{*m_bindings.keycodeFor(needs[i]), false};
-                    if (choice.shift != shiftDown) {
-                        shiftDown = choice.shift;
-                        XTestFakeKeyEvent(m_display, *keymap.shiftKeycode(), shiftDown ? True : False, CurrentTime);
-                    }
-                    XTestFakeKeyEvent(m_display, choice.keycode, True, CurrentTime);
-                    XTestFakeKeyEvent(m_display, choice.keycode, False, CurrentTime);
+                const std::size_t typed = typeRun(keymap, choices, needs, begin, end);
+                m_bindings.noteTyped(typed);
+                result.typed += typed;
+                if (typed < end - begin) {
+                    result.error = KeyboardError::BadKeys;
                 }
-                // Never left down past the run, whatever comes next.
-                if (shiftDown) {
-                    XTestFakeKeyEvent(m_display, *keymap.shiftKeycode(), False, CurrentTime);
-                }
-                m_bindings.noteTyped(end - begin);
-                result.typed += end - begin;
                 begin = end;
             } else {
                 result.error = KeyboardError::FocusLost;
@@ -332,7 +357,58 @@ TypingResult X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap,
             break;
         }
     }
+    m_record.noteReleased();
     return result;
+}
+
+std::size_t X11WindowKeyboard::Connection::typeRun(const X11Keymap& keymap,
+                                                   std::span<const std::optional<KeyChoice>> choices,
+                                                   std::span<const Keysym> needs, std::size_t begin, std::size_t end)
+{
+    const std::optional<KeyCode> shiftKey = keymap.shiftKeycode();
+    const std::optional<KeyCode> level3Key = keymap.level3Keycode();
+    bool shiftDown = false;
+    bool level3Down = false;
+    unsigned int group = 0;
+    const auto hold = [this](std::optional<KeyCode> key, bool want, bool& down) {
+        if (want != down) {
+            XTestFakeKeyEvent(m_display, *key, want ? True : False, CurrentTime);
+            down = want;
+        }
+    };
+    std::size_t typed = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+        const std::optional<KeyChoice> choice = choices[i] ? choices[i] : m_bindings.choiceFor(needs[i]);
+        if (!choice || (choice->shift && !shiftKey) || (choice->level3 && !level3Key)) {
+            break;
+        }
+        // The group travels in each key event's state, so a room that reads late still reads the group it was sent
+        // with.
+        if (choice->group != group) {
+            group = choice->group;
+            XkbLockGroup(m_display, XkbUseCoreKbd, group);
+        }
+        hold(shiftKey, choice->shift, shiftDown);
+        hold(level3Key, choice->level3, level3Down);
+        XTestFakeKeyEvent(m_display, choice->keycode, True, CurrentTime);
+        XTestFakeKeyEvent(m_display, choice->keycode, False, CurrentTime);
+        ++typed;
+    }
+    // Never left down past the run, whatever comes next.
+    hold(shiftKey, false, shiftDown);
+    hold(level3Key, false, level3Down);
+    if (group != 0) {
+        XkbLockGroup(m_display, XkbUseCoreKbd, 0);
+    }
+    return typed;
+}
+
+void X11WindowKeyboard::Connection::restoreKeyboard()
+{
+    const X11ErrorTrap trap(m_display);
+    m_releaseTimer.stop();
+    m_bindings.releaseNow();
+    m_record.noteReleased();
 }
 
 X11WindowKeyboard::X11WindowKeyboard()

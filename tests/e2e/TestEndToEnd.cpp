@@ -130,6 +130,8 @@ private Q_SLOTS:
 
     void cleanupTestCase()
     {
+        m_other.kill();
+        m_other.waitForFinished();
         m_main.reset();
         m_platform.reset();
     }
@@ -311,7 +313,7 @@ private Q_SLOTS:
     void say_Should_SendNoKeyOutsideTheRoom_When_AnotherWindowTakesTheFocusMidText()
     {
         const QString otherFile = m_config.filePath(QStringLiteral("other-terminal.txt"));
-        const Window other = startOtherTerminal(otherFile);
+        const Window other = otherTerminal();
         QVERIFY(other != 0);
         // Lines ended by "~" and a prompt's worth of shell text, as a score report with a long comment.
         QString text;
@@ -374,8 +376,70 @@ private Q_SLOTS:
         }
         qInfo("%d of 20 texts stopped mid-text", interrupted);
         QVERIFY2(interrupted >= 5, qPrintable(QString::number(interrupted)));
-        m_other.kill();
-        m_other.waitForFinished();
+    }
+
+    void typist_Should_LeaveTheKeyboardWhole_When_KilledMidText_data()
+    {
+        QTest::addColumn<bool>("hard");
+        QTest::newRow("kill -9, then a new start repairs") << true;
+        QTest::newRow("SIGTERM restores before it ends") << false;
+    }
+
+    void typist_Should_LeaveTheKeyboardWhole_When_KilledMidText()
+    {
+        QFETCH(bool, hard);
+        const Window other = otherTerminal();
+        QVERIFY(other != 0);
+        QTRY_COMPARE_WITH_TIMEOUT(keymapDump(), m_keymapBefore, kArrivalTimeout);
+        // Capitals (Shift held) and more characters than the spare keys hold at once, so it is killed while it
+        // borrows keys, holds Shift or waits at a batch boundary.
+        const QString text =
+            QStringLiteral("ABC \u00c5\u20ac \u03b1\u03b2\u03b3\u03b4\u03b5\u03b6\u03b7\u03b8\u03b9\u03ba"
+                           "\u03bb\u03bc\u03bd\u03be\u03bf\u03c0\u03c1\u03c3\u03c4\u03c5\u03c6\u03c7"
+                           "\u03c8\u03c9\u0430\u0431\u0432\u0433 XYZ ");
+        QProcess typist;
+        typist.start(QStringLiteral(QUORVEX_TYPIST), {kRoom, text, QStringLiteral("40")});
+        QTRY_VERIFY_WITH_TIMEOUT(rootHasProperty("_QUORVEX_BORROWED_KEYS"), kArrivalTimeout);
+        QTest::qWait(300);
+        if (hard) {
+            typist.kill();
+        } else {
+            typist.terminate();
+        }
+        QVERIFY(typist.waitForFinished(10000));
+        QCOMPARE(typist.exitStatus(), QProcess::CrashExit);
+        if (hard) {
+            QProcess restart;
+            restart.start(QStringLiteral(QUORVEX_TYPIST), QStringList());
+            QVERIFY(restart.waitForFinished(10000));
+            QCOMPARE(restart.exitCode(), 0);
+        }
+
+        QCOMPARE(keymapDump(), m_keymapBefore);
+        QVERIFY(!rootHasProperty("_QUORVEX_BORROWED_KEYS"));
+        QVERIFY(!rootHasProperty("_QUORVEX_HELD_KEYS"));
+        // The host types into another program as before: nothing held down, nothing rebound.
+        const auto received = [this] {
+            QFile file(m_config.filePath(QStringLiteral("other-terminal.txt")));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const qsizetype before = received().size();
+        activateOther(other, qEnvironmentVariable("QUORVEX_E2E_WINDOW_MANAGER") != QStringLiteral("none"));
+        QTRY_VERIFY(focusIsIn(other));
+        Display* display = m_x11.get();
+        for (const char c : std::string("abc 123")) {
+            const KeyCode key = XKeysymToKeycode(display, c == ' ' ? XK_space : static_cast<KeySym>(c));
+            XTestFakeKeyEvent(display, key, True, CurrentTime);
+            XTestFakeKeyEvent(display, key, False, CurrentTime);
+        }
+        XSync(display, False);
+        QTRY_COMPARE_WITH_TIMEOUT(received().mid(before), QByteArray("abc 123"), kArrivalTimeout);
+
+        // The half-typed line in the room goes with the next opening Enter.
+        m_main->Say(QStringLiteral("marker"));
+        QTRY_VERIFY_WITH_TIMEOUT(!recordedLines().isEmpty() && recordedLines().back() == QStringLiteral("marker"),
+                                 kArrivalTimeout);
+        m_checked = recordedLines().size();
     }
 
     void setKeepAbove_Should_SwitchAboveStateWithoutHiding()
@@ -527,9 +591,14 @@ private Q_SLOTS:
     }
 
 private:
-    // A second terminal that writes every byte typed into it to `file`, as a shell at its prompt would take it.
-    Window startOtherTerminal(const QString& file)
+    // A second terminal that writes every byte typed into it to a file, as a shell at its prompt would take it;
+    // started once, kept for the tests that follow.
+    Window otherTerminal()
     {
+        if (m_otherWindow != 0) {
+            return m_otherWindow;
+        }
+        const QString file = m_config.filePath(QStringLiteral("other-terminal.txt"));
         const QString title = QStringLiteral("Other terminal");
         m_other.start(QStringLiteral("xterm"),
                       {QStringLiteral("-u8"), QStringLiteral("-title"), title, QStringLiteral("-geometry"),
@@ -540,6 +609,7 @@ private:
         while (!deadline.hasExpired() && !(QFile::exists(file) && (found = windowNamed(title)) != 0)) {
             QTest::qWait(50);
         }
+        m_otherWindow = found;
         return found;
     }
 
@@ -574,6 +644,46 @@ private:
             XSetInputFocus(display, window, RevertToParent, CurrentTime);
         }
         XCloseDisplay(display);
+    }
+
+    bool rootHasProperty(const char* name) const
+    {
+        Display* display = m_x11.get();
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long remaining = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, name, False), 0, 16, False,
+                           AnyPropertyType, &type, &format, &count, &remaining, &data);
+        if (data != nullptr) {
+            XFree(data);
+        }
+        return type != 0;
+    }
+
+    bool focusIsIn(Window window) const
+    {
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(m_x11.get(), &focus, &revert);
+        while (focus != 0 && focus != PointerRoot) {
+            if (focus == window) {
+                return true;
+            }
+            Window root = 0;
+            Window parent = 0;
+            Window* children = nullptr;
+            unsigned int count = 0;
+            if (XQueryTree(m_x11.get(), focus, &root, &parent, &children, &count) == 0) {
+                return false;
+            }
+            if (children != nullptr) {
+                XFree(children);
+            }
+            focus = parent == root ? 0 : parent;
+        }
+        return false;
     }
 
     // The whole keyboard description as the server has it: key types, symbols, actions and modifiers.
@@ -652,6 +762,7 @@ private:
     std::deque<QString> m_inputAnswers;
     QString m_fileToChoose;
     QProcess m_other;
+    Window m_otherWindow = 0;
     QString m_chosenFilter;
     std::unique_ptr<RealPlatform> m_platform;
     std::unique_ptr<console::Main> m_main;

@@ -7,11 +7,16 @@
 
 using quorvex::platform::Keystroke;
 using quorvex::platform::x11::canonicalKeysym;
+using quorvex::platform::x11::KeyLevels;
 using quorvex::platform::x11::Keysym;
 using quorvex::platform::x11::keysymFor;
 using quorvex::platform::x11::kNoSymbol;
+using quorvex::platform::x11::leastRecentlyUsed;
 using quorvex::platform::x11::planSpareKeyBatches;
 using quorvex::platform::x11::SpareKeyBatch;
+using quorvex::platform::x11::spareKeyLevels;
+using quorvex::platform::x11::SpareSlot;
+using quorvex::platform::x11::spareSlotOf;
 
 namespace {
 
@@ -83,7 +88,7 @@ private Q_SLOTS:
         QCOMPARE(qulonglong(keysymFor(key)), keysym);
     }
 
-    void canonicalKeysym_Should_FindLatin1CharactersInEitherForm_data()
+    void canonicalKeysym_Should_FindEachCharacterInEitherForm_data()
     {
         QTest::addColumn<qulonglong>("keysym");
         QTest::addColumn<qulonglong>("canonical");
@@ -91,11 +96,15 @@ private Q_SLOTS:
         QTest::newRow("Unicode form of a letter") << 0x1000041ULL << 0x41ULL;
         QTest::newRow("Latin-1 form stays") << 0xe9ULL << 0xe9ULL;
         QTest::newRow("euro sign stays Unicode") << 0x10020acULL << 0x10020acULL;
+        QTest::newRow("legacy EuroSign is the euro sign") << 0x20acULL << 0x10020acULL;
+        QTest::newRow("legacy Cyrillic_zhe is U+0436") << 0x6d6ULL << 0x1000436ULL;
+        QTest::newRow("legacy Greek_alpha is U+03B1") << 0x7e1ULL << 0x10003b1ULL;
+        QTest::newRow("keypad plus is no character key") << 0xffabULL << 0xffabULL;
         QTest::newRow("C1 control is no Latin-1 character") << 0x1000085ULL << 0x1000085ULL;
         QTest::newRow("Return stays") << 0xff0dULL << 0xff0dULL;
     }
 
-    void canonicalKeysym_Should_FindLatin1CharactersInEitherForm()
+    void canonicalKeysym_Should_FindEachCharacterInEitherForm()
     {
         QFETCH(qulonglong, keysym);
         QFETCH(qulonglong, canonical);
@@ -120,16 +129,15 @@ private Q_SLOTS:
         QTest::newRow("empty text, no spare key") << QString() << 0 << QStringList();
         QTest::newRow("all on the map, no spare key")
             << QStringLiteral(".....") << 0 << QStringList{QStringLiteral("0-5:")};
-        QTest::newRow("repeats bound once") << QStringLiteral("..a..b.a") << 2 << QStringList{QStringLiteral("0-8:ab")};
+        QTest::newRow("repeats bound once") << QStringLiteral("..a..b.a") << 1 << QStringList{QStringLiteral("0-8:ab")};
         QTest::newRow("one key, many uses") << QStringLiteral("aaaa") << 1 << QStringList{QStringLiteral("0-4:a")};
-        QTest::newRow("map keys stay with the run before")
-            << QStringLiteral("a.b.c") << 1
-            << QStringList{QStringLiteral("0-2:a"), QStringLiteral("2-4:b"), QStringLiteral("4-5:c")};
+        QTest::newRow("two characters to a key")
+            << QStringLiteral("a.b.c") << 1 << QStringList{QStringLiteral("0-4:ab"), QStringLiteral("4-5:c")};
         QTest::newRow("a run binds again what an earlier one had")
-            << QStringLiteral("abcabc") << 2
+            << QStringLiteral("abcabc") << 1
             << QStringList{QStringLiteral("0-2:ab"), QStringLiteral("2-4:ca"), QStringLiteral("4-6:bc")};
-        QTest::newRow("exactly as many as spare keys")
-            << QStringLiteral("abc.cba") << 3 << QStringList{QStringLiteral("0-7:abc")};
+        QTest::newRow("exactly as many as the keys hold")
+            << QStringLiteral("abcdef.fedcba") << 3 << QStringList{QStringLiteral("0-13:abcdef")};
     }
 
     void planSpareKeyBatches_Should_CutTextWhereSpareKeysRunOut()
@@ -141,6 +149,32 @@ private Q_SLOTS:
             planSpareKeyBatches(needsOf(keys), static_cast<std::size_t>(spare));
         QVERIFY(plan.has_value());
         QCOMPARE(describe(*plan), runs);
+    }
+
+    void spareKeyLevels_Should_PutTwoToAKey_And_AnOddLastOneOnBothLevels()
+    {
+        const std::vector<Keysym> keysyms{0x3b1, 0x3b2, 0xc5};
+        const std::vector<KeyLevels> levels = spareKeyLevels(keysyms);
+        QCOMPARE(levels.size(), std::size_t(2));
+        QCOMPARE(levels[0], (KeyLevels{0x3b1, 0x3b2}));
+        // Alone on its key and on both levels: no case rule can make "Å" an "å".
+        QCOMPARE(levels[1], (KeyLevels{0xc5, 0xc5}));
+        QCOMPARE(spareSlotOf(keysyms, 0x3b1), (std::optional<SpareSlot>{SpareSlot{0, false}}));
+        QCOMPARE(spareSlotOf(keysyms, 0x3b2), (std::optional<SpareSlot>{SpareSlot{0, true}}));
+        QCOMPARE(spareSlotOf(keysyms, 0xc5), (std::optional<SpareSlot>{SpareSlot{1, false}}));
+        QCOMPARE(spareSlotOf(keysyms, 0x3b3), std::nullopt);
+    }
+
+    void leastRecentlyUsed_Should_LendUnusedKeysFirst_Then_TheOldest()
+    {
+        const std::vector<unsigned char> spare{200, 199, 198, 197};
+        std::map<unsigned char, std::uint64_t> lastUse;
+        QCOMPARE(leastRecentlyUsed(spare, lastUse, 2), (std::vector<unsigned char>{200, 199}));
+        lastUse = {{200, 1}, {199, 2}};
+        QCOMPARE(leastRecentlyUsed(spare, lastUse, 3), (std::vector<unsigned char>{198, 197, 200}));
+        lastUse = {{200, 5}, {199, 2}, {198, 4}, {197, 3}};
+        QCOMPARE(leastRecentlyUsed(spare, lastUse, 4), (std::vector<unsigned char>{199, 197, 198, 200}));
+        QCOMPARE(leastRecentlyUsed(spare, lastUse, 9).size(), std::size_t(4));
     }
 
     void planSpareKeyBatches_Should_Refuse_When_KeyNeedsBindingAndNoSpareKeyExists()
