@@ -155,11 +155,6 @@ private Q_SLOTS:
 
         m_main->Say(line + QStringLiteral("~") + kForeign);
 
-        if (!m_nativeRoom) {
-            // WORKAROUND until the X11 keyboard binds spare keys through the core protocol: XWayland refuses
-            // XkbSetMap.
-            QEXPECT_FAIL("", "XWayland refuses the XKB request that binds spare keys", Abort);
-        }
         QTRY_COMPARE_WITH_TIMEOUT(newLinesBytes(), (QList<QByteArray>{QByteArray(), line.toUtf8(), kForeign.toUtf8()}),
                                   kArrivalTimeout);
         m_checked += 3;
