@@ -29,13 +29,9 @@ Atoms internAtoms(Display* display)
     return atoms;
 }
 
-std::optional<pid_t> windowPid(Display* display, Window window, const Atoms& atoms)
+std::optional<long> windowPid(Display* display, Window window, const Atoms& atoms)
 {
-    const std::optional<long> pid = X11Property(display, window, atoms[kNetWmPid], XA_CARDINAL).first32();
-    if (!pid) {
-        return std::nullopt;
-    }
-    return static_cast<pid_t>(*pid);
+    return X11Property(display, window, atoms[kNetWmPid], XA_CARDINAL).first32();
 }
 
 bool hasWmState(Display* display, Window window, const Atoms& atoms)
@@ -139,21 +135,19 @@ QString titleOf(Display* display, Window window, const Atoms& atoms)
 
 } // namespace
 
-std::vector<X11ClientWindow> listClientWindows(Display* display, pid_t excludedPid)
+std::vector<X11ClientWindow> listClientWindows(Display* display)
 {
     const Atoms atoms = internAtoms(display);
     std::vector<X11ClientWindow> windows;
     const std::vector<Window> topLevels = childrenOf(display, DefaultRootWindow(display));
-    // The server lists the root's children bottom to top; a title shared by two windows finds the upper one.
-    for (auto it = topLevels.rbegin(); it != topLevels.rend(); ++it) {
-        std::optional<Window> client = findClient(display, *it, atoms);
-        if (!client && isShownTopLevel(display, *it)) {
-            client = *it;
+    for (const Window topLevel : topLevels) {
+        std::optional<Window> client = findClient(display, topLevel, atoms);
+        if (!client && isShownTopLevel(display, topLevel)) {
+            client = topLevel;
         }
-        if (!client || windowPid(display, *client, atoms) == excludedPid) {
-            continue;
+        if (client) {
+            windows.push_back({*client, titleOf(display, *client, atoms), windowPid(display, *client, atoms)});
         }
-        windows.push_back({*client, titleOf(display, *client, atoms)});
     }
     return windows;
 }

@@ -7,6 +7,7 @@
 
 #include <sys/types.h>
 
+#include <optional>
 #include <vector>
 
 namespace quorvex::platform::x11 {
@@ -17,13 +18,14 @@ struct X11ClientWindow
 {
     Window window = None;
     QString title;
+    std::optional<long> pid; // _NET_WM_PID, when the window tells it
 };
 
-/// The client windows of the screen, topmost first: each window that the window manager tags with WM_STATE, found
-/// under the root's children (through the manager's frames), or a root child itself that is shown and not
-/// override-redirect when no manager tags it. The windows of the process `excludedPid` are left out. Call it
-/// under an X11ErrorTrap: windows may vanish during the walk.
-std::vector<X11ClientWindow> listClientWindows(Display* display, pid_t excludedPid);
+/// The client windows of the screen in stacking order, bottom-most first, as the server lists the root's children:
+/// each window that the window manager tags with WM_STATE, found under the root's children (through the manager's
+/// frames), or a root child itself that is shown and not override-redirect when no manager tags it. Call it under
+/// an X11ErrorTrap: windows may vanish during the walk.
+std::vector<X11ClientWindow> listClientWindows(Display* display);
 
 /// The title of a client window as it is now: _NET_WM_NAME (UTF-8), else WM_NAME; empty when it has none or is gone.
 QString clientWindowTitle(Display* display, Window window);

@@ -19,29 +19,11 @@ constexpr long kSourceApplication = 1;
 
 } // namespace
 
-struct X11KeepAbove::Connection
+X11KeepAbove::X11KeepAbove(const X11Display& display) : m_display(display.display())
 {
-    Display* display = nullptr;
-    Atom netWmState = 0;
-    Atom netWmStateAbove = 0;
-};
-
-X11KeepAbove::X11KeepAbove()
-{
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        return;
-    }
-    m_connection = std::make_unique<Connection>();
-    m_connection->display = display;
-    m_connection->netWmState = XInternAtom(display, "_NET_WM_STATE", False);
-    m_connection->netWmStateAbove = XInternAtom(display, "_NET_WM_STATE_ABOVE", False);
-}
-
-X11KeepAbove::~X11KeepAbove()
-{
-    if (m_connection) {
-        XCloseDisplay(m_connection->display);
+    if (m_display != nullptr) {
+        m_netWmState = XInternAtom(m_display, "_NET_WM_STATE", False);
+        m_netWmStateAbove = XInternAtom(m_display, "_NET_WM_STATE_ABOVE", False);
     }
 }
 
@@ -51,7 +33,7 @@ void X11KeepAbove::setKeepAbove(QWidget& window, bool above)
     // The manager takes state changes of a managed window by message only; before it is mapped (and so managed)
     // the state is read from the window's own property, which the toolkit writes from its flag.
     const bool onX11 = QGuiApplication::platformName() == QStringLiteral("xcb");
-    if (!m_connection || !onX11 || !topLevel.testAttribute(Qt::WA_Mapped)) {
+    if (m_display == nullptr || !onX11 || !topLevel.testAttribute(Qt::WA_Mapped)) {
         const bool shown = topLevel.isVisible();
         topLevel.setWindowFlag(Qt::WindowStaysOnTopHint, above);
         // Changing a window's flags hides it; one that was meant to be shown is shown again before it ever mapped.
@@ -61,15 +43,15 @@ void X11KeepAbove::setKeepAbove(QWidget& window, bool above)
         return;
     }
 
-    Display* display = m_connection->display;
+    Display* display = m_display;
     const X11ErrorTrap trap(display);
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = static_cast<Window>(topLevel.winId());
-    event.xclient.message_type = m_connection->netWmState;
+    event.xclient.message_type = m_netWmState;
     event.xclient.format = 32;
     event.xclient.data.l[0] = above ? kStateAdd : kStateRemove;
-    event.xclient.data.l[1] = static_cast<long>(m_connection->netWmStateAbove);
+    event.xclient.data.l[1] = static_cast<long>(m_netWmStateAbove);
     event.xclient.data.l[2] = 0;
     event.xclient.data.l[3] = kSourceApplication;
     XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);

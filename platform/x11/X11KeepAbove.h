@@ -3,7 +3,7 @@
 
 #include "platform/KeepAbove.h"
 
-#include <memory>
+#include "X11Display.h"
 
 namespace quorvex::platform::x11 {
 
@@ -12,14 +12,15 @@ namespace quorvex::platform::x11 {
 class X11KeepAbove final : public KeepAbove
 {
 public:
-    X11KeepAbove();
-    ~X11KeepAbove() override;
+    /// Works on the program's display connection, which must outlive it.
+    explicit X11KeepAbove(const X11Display& display);
 
     void setKeepAbove(QWidget& window, bool above) override;
 
 private:
-    struct Connection;
-    std::unique_ptr<Connection> m_connection;
+    Display* m_display;
+    unsigned long m_netWmState = 0; // Atoms, which Xlib keeps out of this header as unsigned long
+    unsigned long m_netWmStateAbove = 0;
 };
 
 } // namespace quorvex::platform::x11

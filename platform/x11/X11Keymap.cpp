@@ -85,6 +85,19 @@ std::optional<X11Keymap> X11Keymap::read(Display* display)
     return keymap;
 }
 
+X11Keymap X11Keymap::fromParts(std::span<const std::pair<Keysym, KeyChoice>> keys, std::vector<KeyCode> spare,
+                               std::optional<KeyCode> shift, std::optional<KeyCode> level3)
+{
+    X11Keymap keymap;
+    for (const auto& [keysym, choice] : keys) {
+        keymap.m_keys.try_emplace(canonicalKeysym(keysym), Ranked{choice, 0});
+    }
+    keymap.m_spare = std::move(spare);
+    keymap.m_shift = shift;
+    keymap.m_level3 = level3;
+    return keymap;
+}
+
 std::optional<KeyChoice> X11Keymap::find(Keysym keysym) const
 {
     const auto it = m_keys.find(canonicalKeysym(keysym));

@@ -6,7 +6,9 @@
 #include <X11/Xlib.h>
 
 #include <optional>
+#include <span>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace quorvex::platform::x11 {
@@ -28,6 +30,9 @@ class X11Keymap final
 public:
     /// Reads the map afresh from the server; nothing when the server's XKB does not give it.
     static std::optional<X11Keymap> read(Display* display);
+    /// A map made of its parts, as a test describes a keyboard: for a keysym listed twice the first way counts.
+    static X11Keymap fromParts(std::span<const std::pair<Keysym, KeyChoice>> keys, std::vector<KeyCode> spare,
+                               std::optional<KeyCode> shift, std::optional<KeyCode> level3);
 
     /// The key that types `keysym` (in either of its forms, a legacy keysym and its Unicode twin alike), in the first
     /// group and without modifiers where the map allows.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11SpareKeyBindings.h"
 
-#include "SpareKeyBatches.h"
 #include "X11KeyboardDescription.h"
 
 #include <algorithm>
@@ -19,32 +18,14 @@ X11SpareKeyBindings::~X11SpareKeyBindings()
     release();
 }
 
-bool X11SpareKeyBindings::bind(std::span<const KeyCode> spare, std::span<const Keysym> keysyms)
+bool X11SpareKeyBindings::bind(std::span<const KeyCode> keycodes, std::span<const KeyLevels> levels)
 {
     release();
-    const std::vector<KeyLevels> levels = spareKeyLevels(keysyms);
-    m_keycodes = leastRecentlyUsed(spare, m_lastUse, levels.size());
-    if (m_keycodes.size() < levels.size()) {
-        m_keycodes.clear();
-        return false;
-    }
-    for (const KeyCode keycode : m_keycodes) {
-        m_lastUse[keycode] = ++m_uses;
-    }
-    m_keysyms.assign(keysyms.begin(), keysyms.end());
+    m_keycodes.assign(keycodes.begin(), keycodes.end());
     m_keysTyped = 0;
     m_deliveredAt.reset();
     m_record.noteBorrowed(m_keycodes);
     return bindKeySymbols(m_display, m_keycodes, levels);
-}
-
-std::optional<KeyChoice> X11SpareKeyBindings::choiceFor(Keysym keysym) const
-{
-    const std::optional<SpareSlot> slot = spareSlotOf(m_keysyms, keysym);
-    if (!slot || slot->key >= m_keycodes.size()) {
-        return std::nullopt;
-    }
-    return KeyChoice{m_keycodes[slot->key], slot->shift};
 }
 
 void X11SpareKeyBindings::noteTyped(std::size_t keys)
@@ -78,7 +59,6 @@ void X11SpareKeyBindings::release()
     m_record.noteReturned();
     XFlush(m_display);
     m_keycodes.clear();
-    m_keysyms.clear();
     m_keysTyped = 0;
     m_deliveredAt.reset();
 }

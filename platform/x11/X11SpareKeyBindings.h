@@ -3,7 +3,6 @@
 
 #include "KeysymMapping.h"
 #include "X11BorrowRecord.h"
-#include "X11Keymap.h"
 
 #include <X11/Xlib.h>
 
@@ -41,11 +40,9 @@ public:
     X11SpareKeyBindings(const X11SpareKeyBindings&) = delete;
     X11SpareKeyBindings& operator=(const X11SpareKeyBindings&) = delete;
 
-    /// Binds the keysyms two to a key (plain and Shift) to the least recently lent of the `spare` keys; bindings
-    /// still held are released first. False when the keys are too few or the server did not take every binding.
-    [[nodiscard]] bool bind(std::span<const KeyCode> spare, std::span<const Keysym> keysyms);
-    /// How to type `keysym` with the keys bound now, if it is bound.
-    std::optional<KeyChoice> choiceFor(Keysym keysym) const;
+    /// Binds levels[i] to keycodes[i]; bindings still held are released first, once the room has had its time to
+    /// read them. False when the server did not take every binding.
+    [[nodiscard]] bool bind(std::span<const KeyCode> keycodes, std::span<const KeyLevels> levels);
     /// Counts keys sent while the bindings hold, which the target has to read before they may go.
     void noteTyped(std::size_t keys);
     /// Notes that the server has just delivered every key sent so far.
@@ -63,10 +60,7 @@ private:
     Display* m_display;
     X11BorrowRecord& m_record;
     std::vector<KeyCode> m_keycodes;
-    std::vector<Keysym> m_keysyms;
     std::size_t m_keysTyped = 0;
-    std::map<KeyCode, std::uint64_t> m_lastUse;
-    std::uint64_t m_uses = 0;
     std::optional<std::chrono::steady_clock::time_point> m_deliveredAt;
 };
 

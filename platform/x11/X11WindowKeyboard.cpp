@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11WindowKeyboard.h"
 
-#include "KeysymMapping.h"
-#include "SpareKeyBatches.h"
+// Qt before Xlib: Xlib's macros (Bool, Status, None) break Qt's headers.
 #include "TerminationSignals.h"
+#include <QTimer>
+
+#include "KeysymMapping.h"
+#include "SpareKeyLending.h"
+#include "TypingLoop.h"
 #include "X11BorrowRecord.h"
 #include "X11ClientWindows.h"
 #include "X11ErrorTrap.h"
@@ -12,8 +16,6 @@
 #include "X11Property.h"
 #include "X11SpareKeyBindings.h"
 #include "platform/TitleMatch.h"
-
-#include <QTimer>
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -37,9 +39,6 @@ namespace quorvex::platform::x11 {
 namespace {
 
 constexpr std::chrono::milliseconds kFocusTimeout{2000};
-// Keys sent under one server grab: long enough that the grab costs little, short enough that the desktop never
-// stalls visibly (a run takes well under a millisecond).
-constexpr std::size_t kRunLength = 48;
 // Time for the target to act on a key the caller waits for (an Enter may open another conversation and retitle the
 // window) before the focus and title are checked again.
 constexpr std::chrono::milliseconds kSettleAfterWait{50};
@@ -52,7 +51,7 @@ constexpr long kSourcePager = 2;
 } // namespace
 
 // The keyboard's own connection to the display, and what it knows between calls: the window it activated.
-class X11WindowKeyboard::Connection final
+class X11WindowKeyboard::Connection final : private KeySink
 {
 public:
     explicit Connection(Display* display);
@@ -74,12 +73,12 @@ private:
     void discardEvents();
     /// Types the keys run by run, each run with its characters lent to spare keys, and stops at once when the
     /// focus leaves the target.
-    /// Types keys [begin, end) as one run and leaves no modifier down and the first group locked; returns how many
-    /// it typed, fewer when a key wants a modifier the map lacks.
-    std::size_t typeRun(const X11Keymap& keymap, std::span<const std::optional<KeyChoice>> choices,
-                        std::span<const Keysym> needs, std::size_t begin, std::size_t end);
-    TypingResult typeBatches(const X11Keymap& keymap, std::span<const std::optional<KeyChoice>> choices,
-                             std::span<const Keysym> needs, std::span<const SpareKeyBatch> batches);
+    bool beginRun() override;
+    void lockGroup(unsigned int group) override;
+    void key(KeyCode keycode, bool press) override;
+    void endRun(std::size_t typed) override;
+    bool bind(std::span<const KeyCode> keycodes, std::span<const KeyLevels> levels) override;
+    bool stopRequested() override;
 
     Display* m_display;
     Window m_root;
@@ -95,6 +94,7 @@ private:
     Window m_focusSeen = kNoWindow;
     X11BorrowRecord m_record;
     X11SpareKeyBindings m_bindings;
+    SpareKeyLending m_lending;
     QTimer m_releaseTimer;
     std::unique_ptr<TerminationSignals> m_signals;
 };
@@ -136,7 +136,6 @@ X11WindowKeyboard::Connection::~Connection()
             XDestroyWindow(m_display, m_clock);
         }
     }
-    XCloseDisplay(m_display);
 }
 
 Time X11WindowKeyboard::Connection::serverTime()
@@ -219,13 +218,13 @@ KeyboardError X11WindowKeyboard::Connection::activate(const QString& title, bool
     m_target = kNoWindow;
     m_focusSeen = kNoWindow;
 
-    const std::vector<X11ClientWindow> windows = listClientWindows(m_display, getpid());
-    std::vector<QString> titles;
-    titles.reserve(windows.size());
+    const std::vector<X11ClientWindow> windows = listClientWindows(m_display);
+    std::vector<WindowCandidate> candidates;
+    candidates.reserve(windows.size());
     for (const X11ClientWindow& window : windows) {
-        titles.push_back(window.title);
+        candidates.push_back({window.title, window.pid});
     }
-    const std::optional<std::size_t> match = matchWindowTitle(title, titles);
+    const std::optional<std::size_t> match = pickRoomWindow(title, candidates, getpid());
     if (!match) {
         return KeyboardError::NoSuchWindow;
     }
@@ -271,28 +270,32 @@ TypingResult X11WindowKeyboard::Connection::type(std::span<const Keystroke> keys
         return {KeyboardError::NoSuchWindow, 0};
     }
 
-    // The bindings of the previous text go before the map is read, so that their keys count as spare again.
-    m_bindings.release();
-    const std::optional<X11Keymap> keymap = X11Keymap::read(m_display);
+    // Keys still lent to the previous text type their characters like any key of the map, so a text with the same
+    // characters needs nothing new. Only a text that needs more takes them back first, which waits for the room to
+    // have read them.
+    std::optional<X11Keymap> keymap = X11Keymap::read(m_display);
+    const auto needsSpareKeys = [&keys](const X11Keymap& map) {
+        return std::any_of(keys.begin(), keys.end(),
+                           [&map](const Keystroke& key) { return !map.find(keysymFor(key)); });
+    };
+    if (keymap && !m_bindings.keycodes().empty() && needsSpareKeys(*keymap)) {
+        m_bindings.release();
+        m_lending.clear();
+        keymap = X11Keymap::read(m_display);
+    }
     if (!keymap) {
         return {KeyboardError::Unavailable, 0};
     }
-    std::vector<std::optional<KeyChoice>> choices;
-    std::vector<Keysym> needs;
-    choices.reserve(keys.size());
-    needs.reserve(keys.size());
-    for (const Keystroke& key : keys) {
-        const Keysym keysym = keysymFor(key);
-        choices.push_back(keymap->find(keysym));
-        needs.push_back(choices.back() ? kNoSymbol : keysym);
+    const X11PlainKeyboard plain(m_display);
+    std::vector<KeyCode> modifierKeys;
+    for (const std::optional<KeyCode> key : {keymap->shiftKeycode(), keymap->level3Keycode()}) {
+        if (key) {
+            modifierKeys.push_back(*key);
+        }
     }
-    const std::optional<std::vector<SpareKeyBatch>> batches =
-        planSpareKeyBatches(needs, keymap->spareKeycodes().size());
-    if (!batches) {
-        return {KeyboardError::BadKeys, 0};
-    }
-
-    TypingResult result = typeBatches(*keymap, choices, needs, *batches);
+    m_record.noteHeld(modifierKeys);
+    TypingResult result = typeKeys(*keymap, keys, m_lending, *this);
+    m_record.noteReleased();
     XSync(m_display, False);
     m_bindings.noteDelivered();
     m_releaseTimer.start(std::chrono::ceil<std::chrono::milliseconds>(m_bindings.timeToRelease()));
@@ -308,99 +311,41 @@ TypingResult X11WindowKeyboard::Connection::type(std::span<const Keystroke> keys
     return result;
 }
 
-TypingResult X11WindowKeyboard::Connection::typeBatches(const X11Keymap& keymap,
-                                                        std::span<const std::optional<KeyChoice>> choices,
-                                                        std::span<const Keysym> needs,
-                                                        std::span<const SpareKeyBatch> batches)
+bool X11WindowKeyboard::Connection::beginRun()
 {
-    const X11PlainKeyboard plain(m_display);
-    std::vector<KeyCode> modifierKeys;
-    for (const std::optional<KeyCode> key : {keymap.shiftKeycode(), keymap.level3Keycode()}) {
-        if (key) {
-            modifierKeys.push_back(*key);
-        }
-    }
-    m_record.noteHeld(modifierKeys);
-    TypingResult result;
-    for (const SpareKeyBatch& batch : batches) {
-        // Binding waits for the target to have read the previous batch, whose keys it replaces.
-        if (!batch.keysyms.empty() && !m_bindings.bind(keymap.spareKeycodes(), batch.keysyms)) {
-            result.error = KeyboardError::BadKeys;
-            break;
-        }
-        for (std::size_t begin = batch.begin; begin < batch.end && result.error == KeyboardError::None;) {
-            if (TerminationSignals::pending()) {
-                result.error = KeyboardError::FocusLost;
-                break;
-            }
-            const std::size_t end = std::min(batch.end, begin + kRunLength);
-            // Under the grab nobody else's request is served, the window manager's focus change included: the focus
-            // seen by the check is the focus every key of the run goes to.
-            XGrabServer(m_display);
-            if (focusIsInTarget()) {
-                const std::size_t typed = typeRun(keymap, choices, needs, begin, end);
-                m_bindings.noteTyped(typed);
-                result.typed += typed;
-                if (typed < end - begin) {
-                    result.error = KeyboardError::BadKeys;
-                }
-                begin = end;
-            } else {
-                result.error = KeyboardError::FocusLost;
-            }
-            XUngrabServer(m_display);
-            // A round trip with nothing queued behind it lets the server serve the others between two runs; flushed
-            // back to back, the next grab would keep them waiting till the end of the text.
-            XSync(m_display, False);
-        }
-        if (result.error != KeyboardError::None) {
-            break;
-        }
-    }
-    m_record.noteReleased();
-    return result;
+    // Under the grab nobody else's request is served, the window manager's focus change included: the focus seen
+    // by the check is the focus every key of the run goes to.
+    XGrabServer(m_display);
+    return focusIsInTarget();
 }
 
-std::size_t X11WindowKeyboard::Connection::typeRun(const X11Keymap& keymap,
-                                                   std::span<const std::optional<KeyChoice>> choices,
-                                                   std::span<const Keysym> needs, std::size_t begin, std::size_t end)
+void X11WindowKeyboard::Connection::lockGroup(unsigned int group)
 {
-    const std::optional<KeyCode> shiftKey = keymap.shiftKeycode();
-    const std::optional<KeyCode> level3Key = keymap.level3Keycode();
-    bool shiftDown = false;
-    bool level3Down = false;
-    unsigned int group = 0;
-    const auto hold = [this](std::optional<KeyCode> key, bool want, bool& down) {
-        if (want != down) {
-            XTestFakeKeyEvent(m_display, *key, want ? True : False, CurrentTime);
-            down = want;
-        }
-    };
-    std::size_t typed = 0;
-    for (std::size_t i = begin; i < end; ++i) {
-        const std::optional<KeyChoice> choice = choices[i] ? choices[i] : m_bindings.choiceFor(needs[i]);
-        if (!choice || (choice->shift && !shiftKey) || (choice->level3 && !level3Key)) {
-            break;
-        }
-        // The group travels in each key event's state, so a room that reads late still reads the group it was sent
-        // with.
-        if (choice->group != group) {
-            group = choice->group;
-            XkbLockGroup(m_display, XkbUseCoreKbd, group);
-        }
-        hold(shiftKey, choice->shift, shiftDown);
-        hold(level3Key, choice->level3, level3Down);
-        XTestFakeKeyEvent(m_display, choice->keycode, True, CurrentTime);
-        XTestFakeKeyEvent(m_display, choice->keycode, False, CurrentTime);
-        ++typed;
-    }
-    // Never left down past the run, whatever comes next.
-    hold(shiftKey, false, shiftDown);
-    hold(level3Key, false, level3Down);
-    if (group != 0) {
-        XkbLockGroup(m_display, XkbUseCoreKbd, 0);
-    }
-    return typed;
+    XkbLockGroup(m_display, XkbUseCoreKbd, group);
+}
+
+void X11WindowKeyboard::Connection::key(KeyCode keycode, bool press)
+{
+    XTestFakeKeyEvent(m_display, keycode, press ? True : False, CurrentTime);
+}
+
+void X11WindowKeyboard::Connection::endRun(std::size_t typed)
+{
+    m_bindings.noteTyped(typed);
+    XUngrabServer(m_display);
+    // A round trip with nothing queued behind it lets the server serve the others between two runs; flushed back to
+    // back, the next grab would keep them waiting till the end of the text.
+    XSync(m_display, False);
+}
+
+bool X11WindowKeyboard::Connection::bind(std::span<const KeyCode> keycodes, std::span<const KeyLevels> levels)
+{
+    return m_bindings.bind(keycodes, levels);
+}
+
+bool X11WindowKeyboard::Connection::stopRequested()
+{
+    return TerminationSignals::pending();
 }
 
 void X11WindowKeyboard::Connection::restoreKeyboard()
@@ -411,25 +356,11 @@ void X11WindowKeyboard::Connection::restoreKeyboard()
     m_record.noteReleased();
 }
 
-X11WindowKeyboard::X11WindowKeyboard()
+X11WindowKeyboard::X11WindowKeyboard(const X11Display& display)
 {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        return;
+    if (display.canType()) {
+        m_connection = std::make_unique<Connection>(display.display());
     }
-    int event = 0;
-    int error = 0;
-    int major = 0;
-    int minor = 0;
-    int xkbOpcode = 0;
-    int xkbMajor = XkbMajorVersion;
-    int xkbMinor = XkbMinorVersion;
-    if (!XTestQueryExtension(display, &event, &error, &major, &minor) ||
-        !XkbQueryExtension(display, &xkbOpcode, &event, &error, &xkbMajor, &xkbMinor)) {
-        XCloseDisplay(display);
-        return;
-    }
-    m_connection = std::make_unique<Connection>(display);
 }
 
 X11WindowKeyboard::~X11WindowKeyboard() = default;

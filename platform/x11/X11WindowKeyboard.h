@@ -3,6 +3,8 @@
 
 #include "platform/WindowKeyboard.h"
 
+#include "X11Display.h"
+
 #include <memory>
 
 namespace quorvex::platform::x11 {
@@ -18,9 +20,9 @@ namespace quorvex::platform::x11 {
 class X11WindowKeyboard final : public WindowKeyboard
 {
 public:
-    /// Opens its own connection to the display named by DISPLAY; without one (or without XTest or XKB) every call
-    /// fails with Unavailable.
-    X11WindowKeyboard();
+    /// Works on the program's display connection, which must outlive it; without a display (or without XTest or
+    /// XKB) every call fails with Unavailable. Repairs at once what a killed console left borrowed or held.
+    explicit X11WindowKeyboard(const X11Display& display);
     ~X11WindowKeyboard() override;
 
     KeyboardError activate(const QString& title, bool wait) override;

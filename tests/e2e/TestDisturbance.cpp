@@ -19,6 +19,8 @@
 #include <signal.h>
 
 #include <chrono>
+#include <span>
+#include <string>
 #include <thread>
 
 using namespace quorvex;
@@ -96,7 +98,8 @@ private Q_SLOTS:
         QFETCH(int, pause);
         QFETCH(bool, atStart);
         const QString text = textWithBatchBoundary();
-        platform::x11::X11WindowKeyboard keyboard;
+        const platform::x11::X11Display display;
+        platform::x11::X11WindowKeyboard keyboard(display);
         QCOMPARE(keyboard.activate(kRoom, true), platform::KeyboardError::None);
         const qsizetype before = recordedLines().size();
 
@@ -120,6 +123,27 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(recordedLines().mid(before), QStringList{text}, kArrivalTimeout);
     }
 
+    void type_Should_TypeNothing_When_TheRoomWindowWasRetitledAfterActivation()
+    {
+        const platform::x11::X11Display display;
+        platform::x11::X11WindowKeyboard keyboard(display);
+        QCOMPARE(keyboard.activate(kRoom, true), platform::KeyboardError::None);
+        const qsizetype before = recordedLines().size();
+        const auto window = static_cast<Window>(qEnvironmentVariable("QUORVEX_E2E_WINDOW").toULong(nullptr, 16));
+
+        // As a chat client that turns its window to a private conversation on the opening Enter: same window, same
+        // focus, another title.
+        setTitle(window, "logger");
+        const platform::TypingResult typed = keyboard.type(keysOf(QStringLiteral("# The Score is ...")), false);
+        setTitle(window, "Trivia  Adult");
+
+        QCOMPARE(typed.error, platform::KeyboardError::FocusLost);
+        QCOMPARE(typed.typed, std::size_t(0));
+        QCOMPARE(keyboard.activate(kRoom, true), platform::KeyboardError::None);
+        QCOMPARE(keyboard.type(keysOf(QStringLiteral("marker")), false).error, platform::KeyboardError::None);
+        QTRY_COMPARE_WITH_TIMEOUT(recordedLines().mid(before), QStringList{QStringLiteral("marker")}, kArrivalTimeout);
+    }
+
     void type_Should_TypeEveryCharacterRight_When_LayoutHasSeveralGroupsOrDeadKeys_data()
     {
         QTest::addColumn<QStringList>("layout");
@@ -141,7 +165,8 @@ private Q_SLOTS:
                 "A: Canberra ~ \"quoted\" 'single' `back` ^caret^ {braces} [x] <y> |z| \\ / @ # $ % & * _ + = -"),
             QStringLiteral("\u00a3 \u00ac \u20ac \u00e9 \u00c5 \u00fc \u00df \u00f1 \u0416\u0436 \u03b1\u03b2\u03b3"),
         };
-        platform::x11::X11WindowKeyboard keyboard;
+        const platform::x11::X11Display display;
+        platform::x11::X11WindowKeyboard keyboard(display);
         for (const QString& line : lines) {
             QCOMPARE(keyboard.activate(kRoom, true), platform::KeyboardError::None);
             const qsizetype before = recordedLines().size();
@@ -155,6 +180,16 @@ private:
     static std::vector<platform::Keystroke> keysOf(const QString& text)
     {
         return grouplink::parseKeystrokes(grouplink::CleanText(text) + u'~').value();
+    }
+
+    static void setTitle(Window window, const char* title)
+    {
+        Display* display = XOpenDisplay(nullptr);
+        const std::string text(title);
+        XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
+                        XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+        XCloseDisplay(display);
     }
 
     static bool setLayout(const QStringList& arguments)

@@ -8,15 +8,7 @@
 #include "console/Main.h"
 #include "console/MainControls.h"
 #include "console/SettingsTable.h"
-#include "platform/qt/IniSettingsStore.h"
-#include "platform/qt/ProcessLauncher.h"
-#include "platform/qt/QtEventPump.h"
-#include "platform/qt/QtFileChooser.h"
-#include "platform/qt/QtInputBox.h"
-#include "platform/qt/QtMessageBox.h"
-#include "platform/qt/SequenceRandomSource.h"
-#include "platform/qt/SystemClock.h"
-#include "platform/x11/X11KeepAbove.h"
+#include "platform/MachinePlatform.h"
 #include "platform/x11/X11WindowKeyboard.h"
 
 #include <QApplication>
@@ -55,22 +47,11 @@ constexpr int kArrivalTimeout = 10000;
 const QString kRoom = QStringLiteral("Trivia  Adult");
 const QString kNoWindow = QStringLiteral("Group name is incorrect or Group is not open");
 
-// The machine's real platform, as the program's main() puts it together.
-struct RealPlatform
+// The machine's real platform, as the program's main() builds it.
+std::unique_ptr<platform::MachinePlatform> machinePlatform()
 {
-    platform::qt::QtMessageBox messageBox{QStringLiteral("Quorvex III")};
-    platform::qt::QtInputBox inputBox;
-    platform::qt::QtFileChooser fileChooser;
-    platform::qt::IniSettingsStore settings{platform::qt::IniSettingsStore::defaultPath(console::kSettingsApplication)};
-    platform::x11::X11WindowKeyboard keyboard;
-    platform::qt::QtEventPump events;
-    platform::qt::SystemClock clock;
-    platform::qt::SequenceRandomSource random;
-    platform::qt::ProcessLauncher launcher;
-    platform::x11::X11KeepAbove keepAbove;
-    platform::Platform platform{messageBox, inputBox, fileChooser, settings, keyboard,
-                                events,     clock,    random,      launcher, keepAbove};
-};
+    return std::make_unique<platform::MachinePlatform>(console::kSettingsApplication, QStringLiteral("Quorvex III"));
+}
 
 struct DisplayClose
 {
@@ -120,8 +101,8 @@ private Q_SLOTS:
         });
         m_boxAnswerer.start(20);
 
-        m_platform = std::make_unique<RealPlatform>();
-        m_main = std::make_unique<console::Main>(m_platform->platform);
+        m_platform = machinePlatform();
+        m_main = std::make_unique<console::Main>(m_platform->platform());
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
         QCOMPARE(m_main->controls().txtAppName->text(), kRoom);
@@ -282,7 +263,8 @@ private Q_SLOTS:
 
     void type_Should_StopTyping_When_FocusMovesAwayMidText()
     {
-        platform::x11::X11WindowKeyboard keyboard;
+        const platform::x11::X11Display display;
+        platform::x11::X11WindowKeyboard keyboard(display);
         QCOMPARE(keyboard.activate(kRoom, true), platform::KeyboardError::None);
         const auto console = static_cast<Window>(m_main->winId());
         constexpr qsizetype kLength = 200000;
@@ -449,10 +431,10 @@ private Q_SLOTS:
         }
         const QPoint position = m_main->pos();
 
-        m_platform->keepAbove.setKeepAbove(*m_main, false);
+        m_platform->platform().keepAbove.setKeepAbove(*m_main, false);
         QTRY_VERIFY(!hasStateAbove());
         QVERIFY(m_main->isVisible());
-        m_platform->keepAbove.setKeepAbove(*m_main, true);
+        m_platform->platform().keepAbove.setKeepAbove(*m_main, true);
         QTRY_VERIFY(hasStateAbove());
 
         QVERIFY(m_main->isVisible());
@@ -582,8 +564,8 @@ private Q_SLOTS:
         QVERIFY(stored.readAll().contains("Quiz Kids"));
 
         m_main.reset();
-        m_platform = std::make_unique<RealPlatform>();
-        m_main = std::make_unique<console::Main>(m_platform->platform);
+        m_platform = machinePlatform();
+        m_main = std::make_unique<console::Main>(m_platform->platform());
 
         QCOMPARE(m_main->controls().lblTeam[0]->text(), QStringLiteral("Quiz Kids"));
         QCOMPARE(m_main->controls().cmdMacro[4]->text(), QStringLiteral("Welcome~to the quiz"));
@@ -764,7 +746,7 @@ private:
     QProcess m_other;
     Window m_otherWindow = 0;
     QString m_chosenFilter;
-    std::unique_ptr<RealPlatform> m_platform;
+    std::unique_ptr<platform::MachinePlatform> m_platform;
     std::unique_ptr<console::Main> m_main;
     qsizetype m_checked = 0;
 };

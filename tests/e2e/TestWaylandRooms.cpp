@@ -8,18 +8,8 @@
 #include "console/Main.h"
 #include "console/MainControls.h"
 #include "console/SettingsTable.h"
-#include "platform/CombinedWindowKeyboard.h"
-#include "platform/qt/IniSettingsStore.h"
-#include "platform/qt/ProcessLauncher.h"
-#include "platform/qt/QtEventPump.h"
-#include "platform/qt/QtFileChooser.h"
-#include "platform/qt/QtInputBox.h"
-#include "platform/qt/QtMessageBox.h"
-#include "platform/qt/SequenceRandomSource.h"
-#include "platform/qt/SystemClock.h"
-#include "platform/x11/X11KeepAbove.h"
+#include "platform/MachinePlatform.h"
 #include "platform/wayland/WaylandWindowKeyboard.h"
-#include "platform/x11/X11WindowKeyboard.h"
 
 #include <QApplication>
 #include <QFile>
@@ -48,24 +38,6 @@ const QString kNotActivated =
                    "forward (on its workspace, if it is on another one) and try again.");
 // Both characters of the escape set that lie outside ASCII, and three that a US keyboard lacks.
 const QString kForeign = QStringLiteral("\u00a3 \u00ac \u20ac \u00e9 \u00c5");
-
-struct RealPlatform
-{
-    platform::qt::QtMessageBox messageBox{QStringLiteral("Quorvex III")};
-    platform::qt::QtInputBox inputBox;
-    platform::qt::QtFileChooser fileChooser;
-    platform::qt::IniSettingsStore settings{platform::qt::IniSettingsStore::defaultPath(console::kSettingsApplication)};
-    platform::x11::X11WindowKeyboard x11Keyboard;
-    platform::wayland::WaylandWindowKeyboard waylandKeyboard;
-    platform::CombinedWindowKeyboard keyboard{x11Keyboard, waylandKeyboard};
-    platform::qt::QtEventPump events;
-    platform::qt::SystemClock clock;
-    platform::qt::SequenceRandomSource random;
-    platform::qt::ProcessLauncher launcher;
-    platform::x11::X11KeepAbove keepAbove;
-    platform::Platform platform{messageBox, inputBox, fileChooser, settings, keyboard,
-                                events,     clock,    random,      launcher, keepAbove};
-};
 
 QStringList scoreReport(const QString& guys, const QString& gals)
 {
@@ -104,8 +76,8 @@ private Q_SLOTS:
         });
         m_boxAnswerer.start(20);
 
-        m_platform = std::make_unique<RealPlatform>();
-        m_main = std::make_unique<console::Main>(m_platform->platform);
+        m_machine = std::make_unique<platform::MachinePlatform>(console::kSettingsApplication, QStringLiteral("Quorvex III"));
+        m_main = std::make_unique<console::Main>(m_machine->platform());
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
         m_checked = recordedLines().size();
@@ -114,7 +86,7 @@ private Q_SLOTS:
     void cleanupTestCase()
     {
         m_main.reset();
-        m_platform.reset();
+        m_machine.reset();
     }
 
     void init()
@@ -262,7 +234,7 @@ private:
     bool m_nativeRoom = false;
     QTimer m_boxAnswerer;
     QStringList m_boxes;
-    std::unique_ptr<RealPlatform> m_platform;
+    std::unique_ptr<platform::MachinePlatform> m_machine;
     std::unique_ptr<console::Main> m_main;
     qsizetype m_checked = 0;
 };

@@ -13,7 +13,8 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    quorvex::platform::x11::X11WindowKeyboard keyboard;
+    const quorvex::platform::x11::X11Display display;
+    quorvex::platform::x11::X11WindowKeyboard keyboard(display);
     if (argc != 4) {
         return argc == 1 ? 0 : 2;
     }

@@ -4,6 +4,8 @@
 #include <QTest>
 
 using quorvex::platform::matchWindowTitle;
+using quorvex::platform::pickRoomWindow;
+using quorvex::platform::WindowCandidate;
 
 class TestPlatformRules final : public QObject
 {
@@ -28,6 +30,29 @@ private Q_SLOTS:
         QCOMPARE(matchWindowTitle(QStringLiteral("Room.Adult"), titles), std::nullopt);
         QCOMPARE(matchWindowTitle(QStringLiteral("Trivia adult"), titles), std::nullopt);
         QCOMPARE(matchWindowTitle(QStringLiteral("Adult"), titles), std::nullopt);
+    }
+
+    void pickRoomWindow_Should_TakeTheTopMostOfTwoWithTheTitle()
+    {
+        // Bottom-most first, as the window system stacks them.
+        const std::vector<WindowCandidate> windows{{QStringLiteral("Trivia  Adult"), 100},
+                                                   {QStringLiteral("Trivia  Adult - Banterly"), 101},
+                                                   {QStringLiteral("Trivia  Adult"), 102},
+                                                   {QStringLiteral("Other"), std::nullopt}};
+        QCOMPARE(pickRoomWindow(QStringLiteral("Trivia  Adult"), windows, 1), std::optional<std::size_t>(2));
+        QCOMPARE(pickRoomWindow(QStringLiteral("Trivia "), windows, 1), std::optional<std::size_t>(2));
+        QCOMPARE(pickRoomWindow(QStringLiteral("Trivia  Adult -"), windows, 1), std::optional<std::size_t>(1));
+        QCOMPARE(pickRoomWindow(QStringLiteral("Oth"), windows, 1), std::optional<std::size_t>(3));
+    }
+
+    void pickRoomWindow_Should_SkipTheConsolesOwnWindows_WhateverTheirTitle()
+    {
+        const std::vector<WindowCandidate> windows{{QStringLiteral("Trivia  Adult x"), 100},
+                                                   {QStringLiteral("Trivia  Adult"), 7},
+                                                   {QStringLiteral("Quorvex III"), 7}};
+        QCOMPARE(pickRoomWindow(QStringLiteral("Trivia  Adult"), windows, 7), std::optional<std::size_t>(0));
+        QCOMPARE(pickRoomWindow(QStringLiteral("Quorvex III"), windows, 7), std::nullopt);
+        QCOMPARE(pickRoomWindow(QStringLiteral("Quorvex III"), windows, 8), std::optional<std::size_t>(2));
     }
 
     void matchWindowTitle_Should_MatchNothing_When_TitleIsEmpty()

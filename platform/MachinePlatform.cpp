@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "MachinePlatform.h"
+
+#include "CombinedWindowKeyboard.h"
+#include "qt/IniSettingsStore.h"
+#include "qt/ProcessLauncher.h"
+#include "qt/QtEventPump.h"
+#include "qt/QtFileChooser.h"
+#include "qt/QtInputBox.h"
+#include "qt/QtMessageBox.h"
+#include "qt/SequenceRandomSource.h"
+#include "qt/SystemClock.h"
+#include "wayland/WaylandWindowKeyboard.h"
+#include "x11/X11Display.h"
+#include "x11/X11KeepAbove.h"
+#include "x11/X11WindowKeyboard.h"
+
+namespace quorvex::platform {
+
+struct MachinePlatform::Parts
+{
+    Parts(const QString& settingsApplication, const QString& title)
+        : messageBox(title), settings(qt::IniSettingsStore::defaultPath(settingsApplication)), x11Keyboard(display),
+          keyboard(x11Keyboard, waylandKeyboard), keepAbove(display)
+    {
+    }
+
+    // The display first: the keyboard and keep-above use it, and it goes last.
+    x11::X11Display display;
+    qt::QtMessageBox messageBox;
+    qt::QtInputBox inputBox;
+    qt::QtFileChooser fileChooser;
+    qt::IniSettingsStore settings;
+    x11::X11WindowKeyboard x11Keyboard;
+    // Rooms that are native windows of a wlroots compositor: asked only when no X11 window has the title.
+    wayland::WaylandWindowKeyboard waylandKeyboard;
+    CombinedWindowKeyboard keyboard;
+    qt::QtEventPump events;
+    qt::SystemClock clock;
+    qt::SequenceRandomSource random;
+    qt::ProcessLauncher launcher;
+    x11::X11KeepAbove keepAbove;
+    Platform platform{messageBox, inputBox, fileChooser, settings, keyboard,
+                      events,     clock,    random,      launcher, keepAbove};
+};
+
+MachinePlatform::MachinePlatform(const QString& settingsApplication, const QString& title)
+    : m_parts(std::make_unique<Parts>(settingsApplication, title))
+{
+}
+
+MachinePlatform::~MachinePlatform() = default;
+
+Platform& MachinePlatform::platform()
+{
+    return m_parts->platform;
+}
+
+} // namespace quorvex::platform
