@@ -201,7 +201,32 @@ private Q_SLOTS:
         m_checked += 2;
     }
 
+    // Last: the room is gone afterwards.
+    void say_Should_ShowBoxA_When_RoomWasClosedAfterItWasUsed()
+    {
+        if (m_focusRefused) {
+            QSKIP("the room never takes the focus here");
+        }
+        m_main->Say(QStringLiteral("last words"));
+        QTRY_COMPARE_WITH_TIMEOUT(newLines(), (QStringList{QString(), QStringLiteral("last words")}), kArrivalTimeout);
+        m_checked += 2;
+
+        QCOMPARE(QProcess::execute(QStringLiteral("swaymsg"), {QStringLiteral("[title=\"^Trivia  Adult$\"] kill")}), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!swayTree().contains("\"Trivia  Adult\""), kArrivalTimeout);
+        m_main->Say(QStringLiteral("into the void"));
+
+        QCOMPARE(m_boxes, QStringList{kNoWindow});
+    }
+
 private:
+    static QByteArray swayTree()
+    {
+        QProcess swaymsg;
+        swaymsg.start(QStringLiteral("swaymsg"), {QStringLiteral("-t"), QStringLiteral("get_tree")});
+        swaymsg.waitForFinished();
+        return swaymsg.readAllStandardOutput();
+    }
+
     // Everything the room has had, as the recorder wrote it.
     QByteArray recordedText() const
     {
