@@ -2,6 +2,7 @@
 #include "X11ClientWindows.h"
 
 #include "X11Property.h"
+#include "X11WindowTree.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -12,9 +13,6 @@
 
 namespace quorvex::platform::x11 {
 namespace {
-
-// Frames nest the client a level or two below the root; the bound keeps a hostile tree from looping the walk.
-constexpr int kMaximumDepth = 8;
 
 enum AtomIndex { kWmState, kNetWmName, kUtf8String, kNetWmPid, kAtomCount };
 
@@ -38,22 +36,6 @@ bool hasWmState(Display* display, Window window, const Atoms& atoms)
 {
     const std::optional<long> state = X11Property(display, window, atoms[kWmState], atoms[kWmState]).first32();
     return state && *state != WithdrawnState;
-}
-
-std::vector<Window> childrenOf(Display* display, Window window)
-{
-    Window root = None;
-    Window parent = None;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) {
-        return {};
-    }
-    std::vector<Window> result(children, children + count);
-    if (children != nullptr) {
-        XFree(children);
-    }
-    return result;
 }
 
 // The client below a root child, the way the manager's frames nest it: the nearest window that has WM_STATE.

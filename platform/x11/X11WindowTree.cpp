@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "X11WindowTree.h"
+
+namespace quorvex::platform::x11 {
+
+std::vector<Window> childrenOf(Display* display, Window window)
+{
+    Window root = None;
+    Window parent = None;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) {
+        return {};
+    }
+    std::vector<Window> result(children, children + count);
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return result;
+}
+
+bool isInside(Display* display, Window window, Window ancestor)
+{
+    const Window root = DefaultRootWindow(display);
+    for (int depth = 0; depth < kMaximumDepth && window != None && window != root; ++depth) {
+        if (window == ancestor) {
+            return true;
+        }
+        Window treeRoot = None;
+        Window parent = None;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(display, window, &treeRoot, &parent, &children, &count) == 0) {
+            return false;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        window = parent;
+    }
+    return false;
+}
+
+} // namespace quorvex::platform::x11
