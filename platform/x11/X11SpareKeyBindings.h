@@ -7,8 +7,6 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
-#include <cstdint>
-#include <map>
 #include <optional>
 #include <span>
 #include <vector>
