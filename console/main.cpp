@@ -2,11 +2,13 @@
 #include "Main.h"
 #include "SettingsTable.h"
 #include "platform/MachinePlatform.h"
+#include "platform/QtPlatformPreference.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    quorvex::platform::preferX11WhereAvailable();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvex III"));
 

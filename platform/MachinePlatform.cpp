@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MachinePlatform.h"
 
+#include "CombinedWindowKeyboard.h"
 #include "qt/IniSettingsStore.h"
 #include "qt/ProcessLauncher.h"
 #include "qt/QtEventPump.h"
@@ -9,6 +10,7 @@
 #include "qt/QtMessageBox.h"
 #include "qt/SequenceRandomSource.h"
 #include "qt/SystemClock.h"
+#include "wayland/WaylandWindowKeyboard.h"
 #include "x11/X11Display.h"
 #include "x11/X11KeepAbove.h"
 #include "x11/X11WindowKeyboard.h"
@@ -18,8 +20,8 @@ namespace quorvex::platform {
 struct MachinePlatform::Parts
 {
     Parts(const QString& settingsApplication, const QString& title)
-        : messageBox(title), settings(qt::IniSettingsStore::defaultPath(settingsApplication)), keyboard(display),
-          keepAbove(display)
+        : messageBox(title), settings(qt::IniSettingsStore::defaultPath(settingsApplication)), x11Keyboard(display),
+          keyboard(x11Keyboard, waylandKeyboard), keepAbove(display)
     {
     }
 
@@ -29,7 +31,10 @@ struct MachinePlatform::Parts
     qt::QtInputBox inputBox;
     qt::QtFileChooser fileChooser;
     qt::IniSettingsStore settings;
-    x11::X11WindowKeyboard keyboard;
+    x11::X11WindowKeyboard x11Keyboard;
+    // Rooms that are native windows of a wlroots compositor: asked only when no X11 window has the title.
+    wayland::WaylandWindowKeyboard waylandKeyboard;
+    CombinedWindowKeyboard keyboard;
     qt::QtEventPump events;
     qt::SystemClock clock;
     qt::SequenceRandomSource random;
