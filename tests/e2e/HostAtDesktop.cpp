@@ -38,8 +38,6 @@ std::vector<unsigned long> windowsOf(Display* display, const char* property)
 
 } // namespace
 
-RealPlatform::RealPlatform(const QString& settingsPath) : settings(settingsPath) {}
-
 HostAtDesktop::HostAtDesktop() : m_display(XOpenDisplay(nullptr)) {}
 
 HostAtDesktop::~HostAtDesktop()

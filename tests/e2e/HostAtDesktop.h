@@ -1,17 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/Platform.h"
-#include "platform/qt/IniSettingsStore.h"
-#include "platform/qt/ProcessLauncher.h"
-#include "platform/qt/QtEventPump.h"
-#include "platform/qt/QtFileChooser.h"
-#include "platform/qt/QtInputBox.h"
-#include "platform/qt/QtMessageBox.h"
-#include "platform/qt/SequenceRandomSource.h"
-#include "platform/qt/SystemClock.h"
-#include "platform/x11/X11KeepAbove.h"
-#include "platform/x11/X11WindowKeyboard.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,25 +11,6 @@ class QWidget;
 struct _XDisplay;
 
 namespace quorvex::e2e {
-
-// The machine's real platform, as the program's main() puts it together.
-struct RealPlatform
-{
-    explicit RealPlatform(const QString& settingsPath);
-
-    platform::qt::QtMessageBox messageBox{QStringLiteral("Quorvex III")};
-    platform::qt::QtInputBox inputBox;
-    platform::qt::QtFileChooser fileChooser;
-    platform::qt::IniSettingsStore settings;
-    platform::x11::X11WindowKeyboard keyboard;
-    platform::qt::QtEventPump events;
-    platform::qt::SystemClock clock;
-    platform::qt::SequenceRandomSource random;
-    platform::qt::ProcessLauncher launcher;
-    platform::x11::X11KeepAbove keepAbove;
-    platform::Platform platform{messageBox, inputBox, fileChooser, settings, keyboard,
-                                events,     clock,    random,      launcher, keepAbove};
-};
 
 // The host's hands and eyes at the X server: real pointer clicks and key presses through XTest, and what the
 // window manager says about stacking and focus. Its own display connection, apart from Qt's.

@@ -8,6 +8,8 @@
 #include "console/MacroButton.h"
 #include "console/Main.h"
 #include "console/MainControls.h"
+#include "console/SettingsTable.h"
+#include "platform/MachinePlatform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -57,8 +59,10 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
         QVERIFY(m_host.isOpen());
         QVERIFY(m_config.isValid());
-        m_platform = std::make_unique<e2e::RealPlatform>(m_config.filePath(QStringLiteral("QVX.ini")));
-        m_main = std::make_unique<console::Main>(m_platform->platform);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+        m_platform =
+            std::make_unique<platform::MachinePlatform>(console::kSettingsApplication, QStringLiteral("Quorvex III"));
+        m_main = std::make_unique<console::Main>(m_platform->platform());
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
         m_console = static_cast<unsigned long>(m_main->winId());
@@ -263,7 +267,7 @@ private:
 
     e2e::HostAtDesktop m_host;
     QTemporaryDir m_config;
-    std::unique_ptr<e2e::RealPlatform> m_platform;
+    std::unique_ptr<platform::MachinePlatform> m_platform;
     std::unique_ptr<console::Main> m_main;
     unsigned long m_console = 0;
     QTimer m_hostAtBoxes;

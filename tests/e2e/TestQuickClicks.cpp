@@ -6,6 +6,8 @@
 #include "HostAtDesktop.h"
 #include "console/Main.h"
 #include "console/MainControls.h"
+#include "console/SettingsTable.h"
+#include "platform/MachinePlatform.h"
 
 #include <QFile>
 #include <QLabel>
@@ -45,8 +47,10 @@ private Q_SLOTS:
         m_record = qEnvironmentVariable("QUORVEX_E2E_RECORD");
         QVERIFY2(!m_record.isEmpty(), "run this test through tests/e2e/x11-session");
         QVERIFY(m_config.isValid());
-        m_platform = std::make_unique<e2e::RealPlatform>(m_config.filePath(QStringLiteral("QVX.ini")));
-        m_main = std::make_unique<console::Main>(m_platform->platform);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+        m_platform =
+            std::make_unique<platform::MachinePlatform>(console::kSettingsApplication, QStringLiteral("Quorvex III"));
+        m_main = std::make_unique<console::Main>(m_platform->platform());
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
     }
@@ -110,7 +114,7 @@ private:
 
     QString m_record;
     QTemporaryDir m_config;
-    std::unique_ptr<e2e::RealPlatform> m_platform;
+    std::unique_ptr<platform::MachinePlatform> m_platform;
     std::unique_ptr<console::Main> m_main;
 };
 

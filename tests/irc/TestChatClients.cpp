@@ -12,16 +12,7 @@
 #include "console/Main.h"
 #include "console/MainControls.h"
 #include "console/SettingsTable.h"
-#include "platform/qt/IniSettingsStore.h"
-#include "platform/qt/ProcessLauncher.h"
-#include "platform/qt/QtEventPump.h"
-#include "platform/qt/QtFileChooser.h"
-#include "platform/qt/QtInputBox.h"
-#include "platform/qt/QtMessageBox.h"
-#include "platform/qt/SequenceRandomSource.h"
-#include "platform/qt/SystemClock.h"
-#include "platform/x11/X11KeepAbove.h"
-#include "platform/x11/X11WindowKeyboard.h"
+#include "platform/MachinePlatform.h"
 
 #include <QApplication>
 #include <QFile>
@@ -46,23 +37,6 @@ namespace {
 
 // Pidgin posts about one line in two seconds once it has a backlog; the longest text here has seven lines.
 constexpr int kArrivalTimeout = 60000;
-
-// The machine's real platform, as the program's main() puts it together.
-struct RealPlatform
-{
-    platform::qt::QtMessageBox messageBox{QStringLiteral("Quorvex III")};
-    platform::qt::QtInputBox inputBox;
-    platform::qt::QtFileChooser fileChooser;
-    platform::qt::IniSettingsStore settings{platform::qt::IniSettingsStore::defaultPath(console::kSettingsApplication)};
-    platform::x11::X11WindowKeyboard keyboard;
-    platform::qt::QtEventPump events;
-    platform::qt::SystemClock clock;
-    platform::qt::SequenceRandomSource random;
-    platform::qt::ProcessLauncher launcher;
-    platform::x11::X11KeepAbove keepAbove;
-    platform::Platform platform{messageBox, inputBox, fileChooser, settings, keyboard,
-                                events,     clock,    random,      launcher, keepAbove};
-};
 
 struct DisplayClose
 {
@@ -116,8 +90,9 @@ private Q_SLOTS:
         });
         m_boxAnswerer.start(20);
 
-        m_platform = std::make_unique<RealPlatform>();
-        m_main = std::make_unique<console::Main>(m_platform->platform);
+        m_platform =
+            std::make_unique<platform::MachinePlatform>(console::kSettingsApplication, QStringLiteral("Quorvex III"));
+        m_main = std::make_unique<console::Main>(m_platform->platform());
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
         m_main->controls().txtAppName->setText(m_title);
@@ -224,7 +199,7 @@ private:
     DisplayPointer m_x11;
     QTimer m_boxAnswerer;
     QStringList m_boxes;
-    std::unique_ptr<RealPlatform> m_platform;
+    std::unique_ptr<platform::MachinePlatform> m_platform;
     std::unique_ptr<console::Main> m_main;
     qsizetype m_checked = 0;
 };
