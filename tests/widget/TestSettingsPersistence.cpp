@@ -188,7 +188,7 @@ private Q_SLOTS:
 
         QCOMPARE(c.boxes(), QStringList{u"The settings file could not be read. It was kept as "
                                         "/home/q/QVX.ini.unreadable-1, and the console starts with its design "
-                                        "values. | 64 | FYI"_s});
+                                        "values. | information | FYI"_s});
         QCOMPARE(writtenAtBox, std::size_t(0));
         QCOMPARE(c.fake.writes.size(), allSettings().size());
         QCOMPARE(c.ui().lblTeam[0]->text(), u"GUYS"_s);
@@ -294,7 +294,7 @@ private Q_SLOTS:
 
         c.ui().txtQuizEndScore->setText(u"25"_s);
 
-        QTRY_COMPARE(c.boxes(), QStringList{*c.fake.commitFailure + u" | 16 | Error!"_s});
+        QTRY_COMPARE(c.boxes(), QStringList{*c.fake.commitFailure + u" | critical | Error!"_s});
     }
 
     void close_Should_SaveEveryValueBeforeSayingSo()
@@ -311,7 +311,7 @@ private Q_SLOTS:
 
         QVERIFY(c.window().close());
 
-        QCOMPARE(c.boxes(), QStringList{u"All settings saved | 64 | FYI"_s});
+        QCOMPARE(c.boxes(), QStringList{u"All settings saved | information | FYI"_s});
         QCOMPARE(writtenAtBox, settings.size());
         QCOMPARE(c.fake.commits, 2);
         for (const Setting& setting : settings) {
@@ -328,7 +328,7 @@ private Q_SLOTS:
 
         QVERIFY(c.window().close());
 
-        QCOMPARE(c.boxes(), QStringList{*c.fake.commitFailure + u" | 16 | Error!"_s});
+        QCOMPARE(c.boxes(), QStringList{*c.fake.commitFailure + u" | critical | Error!"_s});
         QVERIFY(!c.window().isVisible());
     }
 
@@ -349,7 +349,7 @@ private Q_SLOTS:
                     setting.write(c.ui(), texts.back());
                 }
                 QVERIFY(c.window().close());
-                QCOMPARE(c.boxes().last(), u"All settings saved | 64 | FYI"_s);
+                QCOMPARE(c.boxes().last(), u"All settings saved | information | FYI"_s);
             }
 
             IniSettingsStore store(copyOf(path));
