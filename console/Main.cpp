@@ -24,12 +24,6 @@ namespace {
 
 const QString kErrorTitle = QStringLiteral("Error!");
 
-// The question count and the current question number are kept in control tags as decimal text.
-qsizetype tagNumber(const QWidget* control)
-{
-    return qsizetype(scoreboard::leadingNumber(tagOf(control)));
-}
-
 } // namespace
 
 Main::Main(platform::Platform& platform, QWidget* parent)
@@ -81,11 +75,7 @@ void Main::connectHandlers()
     for (int i = 0; i < kMacroCount; ++i) {
         connect(ui.cmdMacro[i], &MacroButton::mouseDown, this,
                 [this, i](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position) {
-                    const int buttonCode = button == Qt::LeftButton ? 1 : button == Qt::RightButton ? 2 : 4;
-                    const int shift = (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
-                                      (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
-                                      (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
-                    cmdMacro_MouseDown(i, buttonCode, shift, float(position.x()), float(position.y()));
+                    cmdMacro_MouseDown(i, button, modifiers, position);
                 });
     }
     connect(ui.cmdSnd, &QPushButton::clicked, this, &Main::cmdSnd_Click);
@@ -309,17 +299,16 @@ void Main::cmdLoadQuestions_Click()
         return;
     }
     m_questions = std::move(std::get<questions::QuestionSet>(loaded));
-    setTag(ui.cmdNextQuestion, QString::number(m_questions.count()));
     ui.lblCurrentQuestionSet->setText(QFileInfo(*path).fileName());
     ui.cmdNextQuestion->setEnabled(true);
     ui.cmdRandomQuestion->setEnabled(true);
-    setTag(ui.lblQuestion, QStringLiteral("0"));
+    m_currentQuestion = 0;
     cmdNextQuestion_Click();
 }
 
 void Main::cmdNextQuestion_Click()
 {
-    if (const auto n = questions::nextQuestionNumber(tagNumber(ui.lblQuestion), tagNumber(ui.cmdNextQuestion))) {
+    if (const auto n = questions::nextQuestionNumber(m_currentQuestion, m_questions.count())) {
         showQuestion(*n);
     } else {
         m_platform.messageBox.show(questions::kNoMoreQuestions, platform::kStyleCritical, questions::kUhOhTitle);
@@ -328,7 +317,7 @@ void Main::cmdNextQuestion_Click()
 
 void Main::cmdRandomQuestion_Click()
 {
-    const qsizetype count = tagNumber(ui.cmdNextQuestion);
+    const qsizetype count = m_questions.count();
     if (count < 1) {
         m_platform.messageBox.show(questions::kNoMoreQuestions, platform::kStyleCritical, questions::kUhOhTitle);
         return;
@@ -338,8 +327,9 @@ void Main::cmdRandomQuestion_Click()
 
 void Main::showQuestion(qsizetype n)
 {
-    ui.lblQuestion->setText(questions::questionDisplay(n, tagOf(ui.cmdNextQuestion), m_questions.question(n)));
-    setTag(ui.lblQuestion, QString::number(n));
+    ui.lblQuestion->setText(
+        questions::questionDisplay(n, QString::number(m_questions.count()), m_questions.question(n)));
+    m_currentQuestion = n;
     ui.lblAnswer->setText(m_questions.answer(n));
 }
 
@@ -348,7 +338,7 @@ void Main::lblQuestion_Click()
     if (!ui.cmdNextQuestion->isEnabled()) {
         return;
     }
-    Say(questions::questionChatText(m_questions.question(tagNumber(ui.lblQuestion))));
+    Say(questions::questionChatText(m_questions.question(m_currentQuestion)));
 }
 
 void Main::lblAnswer_Click()
@@ -356,17 +346,13 @@ void Main::lblAnswer_Click()
     if (!ui.cmdNextQuestion->isEnabled()) {
         return;
     }
-    Say(questions::answerChatText(m_questions.answer(tagNumber(ui.lblQuestion))));
+    Say(questions::answerChatText(m_questions.answer(m_currentQuestion)));
 }
 
 // ---------------------------------------------------------------------------------------------------------------
 // Macro buttons
 
 namespace {
-
-// Mouse button codes of a macro press.
-constexpr int kLeftButton = 1;
-constexpr int kRightButton = 2;
 
 const QString kSpareTag = QStringLiteral("Spare");
 const QString kScoreTag = QStringLiteral("Score");
@@ -388,13 +374,13 @@ std::optional<int> askMacroPoints(platform::InputBox& inputBox, const QString& p
 
 } // namespace
 
-void Main::cmdMacro_MouseDown(int Index, int Button, int, float, float)
+void Main::cmdMacro_MouseDown(int Index, Qt::MouseButton Button, Qt::KeyboardModifiers, QPointF)
 {
     if (Index < 0 || Index >= int(ui.cmdMacro.size())) {
         return;
     }
     MacroButton* macro = ui.cmdMacro[std::size_t(Index)];
-    if (Button == kLeftButton) {
+    if (Button == Qt::LeftButton) {
         const QString tag = tagOf(macro);
         if (tag == kSpareTag) {
             m_platform.messageBox.show(QStringLiteral("Macro is not defined"), platform::kStyleOkOnly, QString());
@@ -414,7 +400,7 @@ void Main::cmdMacro_MouseDown(int Index, int Button, int, float, float)
         } else {
             Say(macro->text());
         }
-    } else if (Button == kRightButton) {
+    } else if (Button == Qt::RightButton) {
         const std::optional<QString> entry =
             m_platform.inputBox.ask(QStringLiteral("What text do you want this button to send?"),
                                     QStringLiteral("Macro Definition"), QString());

@@ -28,6 +28,10 @@ public:
     explicit Main(platform::Platform& platform, QWidget* parent = nullptr);
 
     const MainControls& controls() const { return ui; }
+    /// The question on show, from 1; 0 before the first question of a set.
+    qsizetype currentQuestion() const { return m_currentQuestion; }
+    /// The questions in the loaded set; 0 until a set loads.
+    qsizetype questionCount() const { return m_questions.count(); }
 
     // Window lifecycle
     void Form_Load();
@@ -58,7 +62,7 @@ public:
     void lblAnswer_Click();
 
     // Macro buttons and group tools
-    void cmdMacro_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void cmdMacro_MouseDown(int Index, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPointF position);
     void cmdSnd_Click();
     void cmdTrivGroupSwap_Click();
     void cmdPING_Click();
@@ -85,8 +89,9 @@ private:
     grouplink::GroupLink m_groupLink;
     MainControls ui;
     QTimer* m_editSettled = nullptr;
-    // The question table, the one piece of quiz state the controls cannot hold; empty until a set loads.
+    // The question set and the place in it: quiz state that no control shows as it is.
     questions::QuestionSet m_questions;
+    qsizetype m_currentQuestion = 0;
 };
 
 } // namespace quorvex::console

@@ -7,10 +7,16 @@ class QWidget;
 
 namespace quorvex::platform {
 
-// Style values of a message box: the icon and buttons, as the console's messages name them.
-inline constexpr int kStyleOkOnly = 0;
-inline constexpr int kStyleCritical = 16;
-inline constexpr int kStyleInformation = 64;
+// What a message box shows beside its prompt; every box has one OK button.
+enum class MessageStyle {
+    Plain,       // no icon
+    Critical,    // an error
+    Information, // a confirmation
+};
+
+inline constexpr MessageStyle kStyleOkOnly = MessageStyle::Plain;
+inline constexpr MessageStyle kStyleCritical = MessageStyle::Critical;
+inline constexpr MessageStyle kStyleInformation = MessageStyle::Information;
 
 // A modal message box with an OK button.
 class MessageBox
@@ -22,7 +28,7 @@ public:
     virtual ~MessageBox() = default;
 
     /// Shows the prompt modally; an empty title means the application's own title.
-    virtual void show(const QString& prompt, int style, const QString& title) = 0;
+    virtual void show(const QString& prompt, MessageStyle style, const QString& title) = 0;
     /// Makes every later box a child of `window`, standing in front of it and taking the keyboard focus.
     virtual void setParentWindow(QWidget& window) = 0;
 };

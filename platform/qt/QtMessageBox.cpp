@@ -6,27 +6,24 @@
 namespace quorvex::platform::qt {
 namespace {
 
-QMessageBox::Icon iconFor(int style)
+QMessageBox::Icon iconFor(MessageStyle style)
 {
-    switch (style & 0x70) {
-    case 16:
+    switch (style) {
+    case MessageStyle::Critical:
         return QMessageBox::Critical;
-    case 32:
-        return QMessageBox::Question;
-    case 48:
-        return QMessageBox::Warning;
-    case 64:
+    case MessageStyle::Information:
         return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
+    case MessageStyle::Plain:
+        break;
     }
+    return QMessageBox::NoIcon;
 }
 
 } // namespace
 
 QtMessageBox::QtMessageBox(QString applicationTitle) : m_applicationTitle(std::move(applicationTitle)) {}
 
-void QtMessageBox::show(const QString& prompt, int style, const QString& title)
+void QtMessageBox::show(const QString& prompt, MessageStyle style, const QString& title)
 {
     QMessageBox box(iconFor(style), title.isEmpty() ? m_applicationTitle : title, prompt, QMessageBox::Ok,
                     m_parent.window());

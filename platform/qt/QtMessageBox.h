@@ -6,13 +6,13 @@
 
 namespace quorvex::platform::qt {
 
-// QMessageBox with the icon that the style value names.
+// QMessageBox with the icon that the style names.
 class QtMessageBox final : public MessageBox
 {
 public:
     explicit QtMessageBox(QString applicationTitle);
 
-    void show(const QString& prompt, int style, const QString& title) override;
+    void show(const QString& prompt, MessageStyle style, const QString& title) override;
     void setParentWindow(QWidget& window) override;
 
 private:

@@ -196,6 +196,11 @@ private:
             return;
         }
         if (!qobject_cast<QMessageBox*>(modal) && !qobject_cast<QInputDialog*>(modal)) {
+            // A modal window nobody expected would hold the test inside its event loop for good.
+            if (auto* other = qobject_cast<QDialog*>(modal)) {
+                m_met.push_back({other->windowTitle(), QStringLiteral("an unexpected dialog"), false, false, {}});
+                QMetaObject::invokeMethod(other, "reject", Qt::QueuedConnection);
+            }
             modal = nullptr;
         }
         if (m_box && m_box != modal) {

@@ -7,6 +7,22 @@
 #include <QTest>
 
 namespace quorvex::test {
+namespace {
+
+QString styleName(platform::MessageStyle style)
+{
+    switch (style) {
+    case platform::MessageStyle::Critical:
+        return QStringLiteral("critical");
+    case platform::MessageStyle::Information:
+        return QStringLiteral("information");
+    case platform::MessageStyle::Plain:
+        break;
+    }
+    return QStringLiteral("plain");
+}
+
+} // namespace
 
 ConsoleFixture::ConsoleFixture(const Store& stored) : m_platform(fake.platform())
 {
@@ -66,7 +82,7 @@ QStringList ConsoleFixture::boxes() const
 {
     QStringList shown;
     for (const FakePlatform::Box& box : fake.boxes) {
-        shown << QStringLiteral("%1 | %2 | %3").arg(box.prompt).arg(box.style).arg(box.title);
+        shown << QStringLiteral("%1 | %2 | %3").arg(box.prompt, styleName(box.style), box.title);
     }
     return shown;
 }

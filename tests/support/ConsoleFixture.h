@@ -31,6 +31,7 @@ public:
     FakePlatform fake;
 
     console::Main& window() { return *m_window; }
+    const console::Main& window() const { return *m_window; }
     const console::MainControls& ui() const { return m_window->controls(); }
     /// Drops the window without closing it, as a crash would, and starts a new one on the same machine.
     void restart();
@@ -47,7 +48,7 @@ public:
 
     /// What reached the room, Enter written as "\n".
     QString said() const { return fake.typedInto(kRoom); }
-    /// Every box shown, as "prompt | style | title".
+    /// Every box shown, as "prompt | style | title", the style being "plain", "critical" or "information".
     QStringList boxes() const;
     /// Every input box, as "prompt | title | default".
     QStringList questions() const;

@@ -35,7 +35,7 @@ QString FakePlatform::typedInto(const QString& window) const
     return text;
 }
 
-void FakePlatform::show(const QString& prompt, int style, const QString& title)
+void FakePlatform::show(const QString& prompt, platform::MessageStyle style, const QString& title)
 {
     boxes.push_back({prompt, style, title});
     if (onMessageBox) {

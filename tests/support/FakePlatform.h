@@ -36,7 +36,7 @@ public:
     struct Box
     {
         QString prompt;
-        int style = 0;
+        platform::MessageStyle style = platform::MessageStyle::Plain;
         QString title;
     };
     struct Question
@@ -102,7 +102,7 @@ public:
     std::vector<bool> keepAboveCalls;
 
 private:
-    void show(const QString& prompt, int style, const QString& title) override;
+    void show(const QString& prompt, platform::MessageStyle style, const QString& title) override;
     std::optional<QString> ask(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QString> chooseFileToOpen(const QString& filter, int filterIndex) override;
     void setParentWindow(QWidget& window) override;

@@ -34,7 +34,7 @@ void verifyStoppedBeforeTyping(const Fixture& f, const QString& prompt)
     QCOMPARE(f.fake.pendingEventPasses, 0);
     QCOMPARE(f.fake.boxes.size(), std::size_t(1));
     QCOMPARE(f.fake.boxes[0].prompt, prompt);
-    QCOMPARE(f.fake.boxes[0].style, 16);
+    QCOMPARE(f.fake.boxes[0].style, quorvex::platform::MessageStyle::Critical);
     QCOMPARE(f.fake.boxes[0].title, QStringLiteral("Error!"));
 }
 

@@ -85,9 +85,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("failure"); // empty: the ping starts
         QTest::addColumn<QString>("box");
-        QTest::newRow("started") << "" << "Banterly has been PUNG! | 64 | Done it :)";
+        QTest::newRow("started") << "" << "Banterly has been PUNG! | information | Done it :)";
         QTest::newRow("cannot start") << "No such file or directory"
-                                      << "The ping could not be started: No such file or directory | 16 | Error!";
+                                      << "The ping could not be started: No such file or directory | critical | Error!";
     }
 
     void ping_Should_StartPing_And_Say_Whether_ItStarted()

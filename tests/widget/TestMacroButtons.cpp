@@ -125,7 +125,7 @@ private Q_SLOTS:
         QCOMPARE(c.fake.questions.size(), 1u);
         QCOMPARE(c.said(), said);
         QCOMPARE(c.fake.activations.size(), said.isEmpty() ? 0u : 1u);
-        QCOMPARE(c.boxes(), said.isEmpty() ? QStringList{u"Macro is not defined | 0 | "_s} : QStringList{});
+        QCOMPARE(c.boxes(), said.isEmpty() ? QStringList{u"Macro is not defined | plain | "_s} : QStringList{});
     }
 
     void scoreMacro_Should_SayPointsAskedFromHost_data()

@@ -78,7 +78,8 @@ private Q_SLOTS:
 
         {
             BoxAnswerer host([](QDialog& box) { box.accept(); });
-            messageBox.show(u"There must be an error in your Questions file"_s, 16, u"Uh oh!"_s);
+            messageBox.show(u"There must be an error in your Questions file"_s,
+                            quorvex::platform::MessageStyle::Critical, u"Uh oh!"_s);
             QCOMPARE(host.parent, m_console.get());
         }
         {

@@ -196,7 +196,7 @@ private Q_SLOTS:
         c.click(c.ui().lblTeam[0]);
 
         QCOMPARE(c.ui().lblTeam[0]->text(), u"Lads"_s);
-        QCOMPARE(c.boxes(), QStringList{*c.fake.commitFailure + u" | 16 | Error!"_s});
+        QCOMPARE(c.boxes(), QStringList{*c.fake.commitFailure + u" | critical | Error!"_s});
     }
 };
 

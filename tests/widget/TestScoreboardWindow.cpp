@@ -131,7 +131,7 @@ private Q_SLOTS:
         QCOMPARE(c.scores(), (QStringList{u"00"_s, u"30"_s}));
         QVERIFY(c.fake.sent.empty());
         // The game-over report and the birthday line each try the room and each report the failure.
-        QCOMPARE(c.boxes(), QStringList(2, u"Group name is incorrect or Group is not open | 16 | Error!"_s));
+        QCOMPARE(c.boxes(), QStringList(2, u"Group name is incorrect or Group is not open | critical | Error!"_s));
     }
 
     void say_Should_FollowAnEditedRoomTitle()

@@ -188,7 +188,7 @@ private Q_SLOTS:
 
         QCOMPARE(c.boxes(), QStringList{u"The settings file could not be read. It was kept as "
                                         "/home/q/QVX.ini.unreadable-1, and the console starts with its design "
-                                        "values. | 64 | FYI"_s});
+                                        "values. | information | FYI"_s});
         QCOMPARE(writtenAtBox, std::size_t(0));
         QCOMPARE(c.fake.writes.size(), allSettings().size());
         QCOMPARE(c.ui().lblTeam[0]->text(), u"GUYS"_s);
@@ -208,6 +208,36 @@ private Q_SLOTS:
         QVERIFY(c.fake.boxes.front().prompt.contains(u"Permission denied"_s));
         QVERIFY(c.fake.writes.empty());
         QCOMPARE(c.ui().lblTeam[1]->text(), u"gals"_s);
+    }
+
+    // The hand edit that lost "AppName": every other key the host had stays, in the file as in the window.
+    void start_Should_KeepPartialFile_And_FillOnlyItsGaps()
+    {
+        const QTemporaryDir dir;
+        const QString path = dir.filePath(u"QVX/QVX.ini"_s);
+        QVERIFY(QDir().mkpath(dir.filePath(u"QVX"_s)));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Misc]\nAppname=Quiz Night\nTeam 1 Name=Lads\nQuizEndScore=21\n"
+                       "[Macros]\nMacro02 Caption=Answer in letters\nMacro02 Tag=\n");
+        }
+
+        {
+            IniSettingsStore store(path);
+            const ConsoleFixture c(store);
+            QCOMPARE(c.ui().lblTeam[0]->text(), u"Lads"_s);
+            QCOMPARE(c.ui().txtQuizEndScore->text(), u"21"_s);
+            QCOMPARE(c.ui().txtAppName->text(), u"Trivia  Adult"_s);
+            QVERIFY(c.fake.boxes.empty());
+        }
+
+        const IniSettingsStore reread(copyOf(path));
+        QCOMPARE(reread.value(kMisc, u"Team 1 Name"_s).value_or(QString()), u"Lads"_s);
+        QCOMPARE(reread.value(kMacros, u"Macro02 Caption"_s).value_or(QString()), u"Answer in letters"_s);
+        QCOMPARE(reread.value(kMisc, u"AppName"_s).value_or(QString()), u"Trivia  Adult"_s);
+        QCOMPARE(reread.value(kMisc, u"Team 2 Name"_s).value_or(QString()), u"gals"_s);
+        QVERIFY(QDir(dir.filePath(u"QVX"_s)).entryList({u"QVX.ini.unreadable-*"_s}).isEmpty());
     }
 
     void start_Should_KeepUtf16FileAside_And_StartWithDesignValues()
@@ -243,9 +273,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("room title") << "AppName" << "Quiz Night";
-        QTest::newRow("winning score") << "QuizEndScore" << "21";
-        QTest::newRow("equal-scores comment") << "SayOnBondage" << "Neck and neck";
+        QTest::newRow("room title") << "AppName"
+                                    << "Quiz Night";
+        QTest::newRow("winning score") << "QuizEndScore"
+                                       << "21";
+        QTest::newRow("equal-scores comment") << "SayOnBondage"
+                                              << "Neck and neck";
     }
 
     void edit_Should_ReachTheStoreOnce_When_TypingSettles()
@@ -294,7 +327,7 @@ private Q_SLOTS:
 
         c.ui().txtQuizEndScore->setText(u"25"_s);
 
-        QTRY_COMPARE(c.boxes(), QStringList{*c.fake.commitFailure + u" | 16 | Error!"_s});
+        QTRY_COMPARE(c.boxes(), QStringList{*c.fake.commitFailure + u" | critical | Error!"_s});
     }
 
     void close_Should_SaveEveryValueBeforeSayingSo()
@@ -311,7 +344,7 @@ private Q_SLOTS:
 
         QVERIFY(c.window().close());
 
-        QCOMPARE(c.boxes(), QStringList{u"All settings saved | 64 | FYI"_s});
+        QCOMPARE(c.boxes(), QStringList{u"All settings saved | information | FYI"_s});
         QCOMPARE(writtenAtBox, settings.size());
         QCOMPARE(c.fake.commits, 2);
         for (const Setting& setting : settings) {
@@ -328,7 +361,7 @@ private Q_SLOTS:
 
         QVERIFY(c.window().close());
 
-        QCOMPARE(c.boxes(), QStringList{*c.fake.commitFailure + u" | 16 | Error!"_s});
+        QCOMPARE(c.boxes(), QStringList{*c.fake.commitFailure + u" | critical | Error!"_s});
         QVERIFY(!c.window().isVisible());
     }
 
@@ -349,7 +382,7 @@ private Q_SLOTS:
                     setting.write(c.ui(), texts.back());
                 }
                 QVERIFY(c.window().close());
-                QCOMPARE(c.boxes().last(), u"All settings saved | 64 | FYI"_s);
+                QCOMPARE(c.boxes().last(), u"All settings saved | information | FYI"_s);
             }
 
             IniSettingsStore store(copyOf(path));
