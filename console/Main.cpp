@@ -96,7 +96,7 @@ void Main::Form_Unload()
 {
     m_editSettled->stop();
     if (SaveSettings()) {
-        m_platform.messageBox.show(QStringLiteral("All settings saved"), platform::kStyleInformation,
+        m_platform.messageBox.show(QStringLiteral("All settings saved"), platform::MessageStyle::Information,
                                    QStringLiteral("FYI"));
     }
 }
@@ -141,7 +141,7 @@ void Main::LoadSettings()
             QStringLiteral("The settings file could not be read, and it could not be moved aside either (%1). The "
                            "console starts with its design values and leaves the file where it is.")
                 .arg(aside.detail),
-            platform::kStyleCritical, kErrorTitle);
+            platform::MessageStyle::Critical, kErrorTitle);
         return;
     }
     if (aside.outcome == platform::KeptAside::Outcome::Moved) {
@@ -149,7 +149,7 @@ void Main::LoadSettings()
             QStringLiteral("The settings file could not be read. It was kept as %1, and the console starts with its "
                            "design values.")
                 .arg(aside.detail),
-            platform::kStyleInformation, QStringLiteral("FYI"));
+            platform::MessageStyle::Information, QStringLiteral("FYI"));
     }
     SaveSettings();
 }
@@ -157,7 +157,7 @@ void Main::LoadSettings()
 bool Main::reportFailedSave(const std::optional<QString>& failure)
 {
     if (failure) {
-        m_platform.messageBox.show(*failure, platform::kStyleCritical, kErrorTitle);
+        m_platform.messageBox.show(*failure, platform::MessageStyle::Critical, kErrorTitle);
         return false;
     }
     return true;
@@ -294,8 +294,9 @@ void Main::cmdLoadQuestions_Click()
     // The new set is read whole aside and only then takes the old one's place, so a refused file changes nothing.
     questions::QuestionFileResult loaded = questions::loadQuestionFile(*path);
     if (const auto* failure = std::get_if<questions::QuestionFileError>(&loaded)) {
-        m_platform.messageBox.show(failure->description, platform::kStyleOkOnly, QString());
-        m_platform.messageBox.show(questions::kQuestionFileFault, platform::kStyleCritical, questions::kUhOhTitle);
+        m_platform.messageBox.show(failure->description, platform::MessageStyle::Plain, QString());
+        m_platform.messageBox.show(questions::kQuestionFileFault, platform::MessageStyle::Critical,
+                                   questions::kUhOhTitle);
         return;
     }
     m_questions = std::move(std::get<questions::QuestionSet>(loaded));
@@ -311,7 +312,8 @@ void Main::cmdNextQuestion_Click()
     if (const auto n = questions::nextQuestionNumber(m_currentQuestion, m_questions.count())) {
         showQuestion(*n);
     } else {
-        m_platform.messageBox.show(questions::kNoMoreQuestions, platform::kStyleCritical, questions::kUhOhTitle);
+        m_platform.messageBox.show(questions::kNoMoreQuestions, platform::MessageStyle::Critical,
+                                   questions::kUhOhTitle);
     }
 }
 
@@ -319,7 +321,8 @@ void Main::cmdRandomQuestion_Click()
 {
     const qsizetype count = m_questions.count();
     if (count < 1) {
-        m_platform.messageBox.show(questions::kNoMoreQuestions, platform::kStyleCritical, questions::kUhOhTitle);
+        m_platform.messageBox.show(questions::kNoMoreQuestions, platform::MessageStyle::Critical,
+                                   questions::kUhOhTitle);
         return;
     }
     showQuestion(*questions::randomQuestionNumber(m_platform.random.nextFraction(), count));
@@ -383,7 +386,8 @@ void Main::cmdMacro_MouseDown(int Index, Qt::MouseButton Button, Qt::KeyboardMod
     if (Button == Qt::LeftButton) {
         const QString tag = tagOf(macro);
         if (tag == kSpareTag) {
-            m_platform.messageBox.show(QStringLiteral("Macro is not defined"), platform::kStyleOkOnly, QString());
+            m_platform.messageBox.show(QStringLiteral("Macro is not defined"), platform::MessageStyle::Plain,
+                                       QString());
         } else if (tag == kScoreTag) {
             const std::optional<int> guys = askMacroPoints(
                 m_platform.inputBox, QStringLiteral("How many points do the guys have?"), QStringLiteral("GUY points"));
@@ -442,10 +446,10 @@ void Main::cmdPING_Click()
     const QStringList arguments{QStringLiteral("-c"), QStringLiteral("4"), QStringLiteral("banterly.com")};
     if (const std::optional<QString> failure = m_platform.launcher.startDetached(QStringLiteral("ping"), arguments)) {
         m_platform.messageBox.show(QStringLiteral("The ping could not be started: ") + *failure,
-                                   platform::kStyleCritical, kErrorTitle);
+                                   platform::MessageStyle::Critical, kErrorTitle);
         return;
     }
-    m_platform.messageBox.show(QStringLiteral("Banterly has been PUNG!"), platform::kStyleInformation,
+    m_platform.messageBox.show(QStringLiteral("Banterly has been PUNG!"), platform::MessageStyle::Information,
                                QStringLiteral("Done it :)"));
 }
 

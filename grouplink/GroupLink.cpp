@@ -19,7 +19,8 @@ const QString kNotActivated =
     QStringLiteral("The room's window is open but did not come to the front, so nothing was typed. Bring it forward "
                    "(on its workspace, if it is on another one) and try again.");
 
-// Box B's prompt with how far the text got, so the host knows what the room has and what waits in its input box.
+// The lost-contact prompt with how far the text got, so the host knows what the room has and what waits in its input
+// box.
 QString stoppedPrompt(std::span<const platform::Keystroke> keys, std::size_t typed)
 {
     // The last key is the Enter that Say adds; the host counts the characters of the text.
@@ -53,21 +54,21 @@ void GroupLink::say(const QString& windowTitle, const QString& txt)
     const KeyboardError activated = m_keyboard.activate(windowTitle, true);
     if (activated != KeyboardError::None) {
         m_messageBox.show(activated == KeyboardError::NotActivated ? kNotActivated : kNoWindow,
-                          platform::kStyleCritical, kErrorTitle);
+                          platform::MessageStyle::Critical, kErrorTitle);
         return;
     }
 
     // The lone Enter sends whatever the host had left standing in the room's input line.
     const platform::Keystroke enter{platform::Keystroke::Kind::Enter, 0};
     if (m_keyboard.type(std::span(&enter, 1), true).error != KeyboardError::None) {
-        m_messageBox.show(kNoContact, platform::kStyleCritical, kErrorTitle);
+        m_messageBox.show(kNoContact, platform::MessageStyle::Critical, kErrorTitle);
         return;
     }
     m_events.processPendingEvents();
 
     const std::optional<std::vector<platform::Keystroke>> keys = parseKeystrokes(CleanText(txt) + u'~');
     if (!keys) {
-        m_messageBox.show(kBadCharacter, platform::kStyleCritical, kErrorTitle);
+        m_messageBox.show(kBadCharacter, platform::MessageStyle::Critical, kErrorTitle);
         return;
     }
     const platform::TypingResult typed = m_keyboard.type(*keys, false);
@@ -76,10 +77,10 @@ void GroupLink::say(const QString& windowTitle, const QString& txt)
     }
     // Focus taken away mid-text is a broken contact with the room, not a bad character.
     if (typed.error == KeyboardError::FocusLost) {
-        m_messageBox.show(stoppedPrompt(*keys, typed.typed), platform::kStyleCritical, kErrorTitle);
+        m_messageBox.show(stoppedPrompt(*keys, typed.typed), platform::MessageStyle::Critical, kErrorTitle);
         return;
     }
-    m_messageBox.show(kBadCharacter, platform::kStyleCritical, kErrorTitle);
+    m_messageBox.show(kBadCharacter, platform::MessageStyle::Critical, kErrorTitle);
 }
 
 } // namespace quorvex::grouplink

@@ -14,10 +14,6 @@ enum class MessageStyle {
     Information, // a confirmation
 };
 
-inline constexpr MessageStyle kStyleOkOnly = MessageStyle::Plain;
-inline constexpr MessageStyle kStyleCritical = MessageStyle::Critical;
-inline constexpr MessageStyle kStyleInformation = MessageStyle::Information;
-
 // A modal message box with an OK button.
 class MessageBox
 {

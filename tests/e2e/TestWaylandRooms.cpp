@@ -147,7 +147,7 @@ private Q_SLOTS:
         QCOMPARE(recordedText(), before);
     }
 
-    void say_Should_ShowBoxA_When_NoWindowHasTitle_data()
+    void say_Should_SayGroupNameIsIncorrect_When_NoWindowHasTitle_data()
     {
         QTest::addColumn<QString>("title");
         QTest::newRow("longer than the room's title") << QStringLiteral("Trivia  Adult Lounge");
@@ -157,7 +157,7 @@ private Q_SLOTS:
         QTest::newRow("the beginning of the console's title") << QStringLiteral("Quorvex");
     }
 
-    void say_Should_ShowBoxA_When_NoWindowHasTitle()
+    void say_Should_SayGroupNameIsIncorrect_When_NoWindowHasTitle()
     {
         QFETCH(QString, title);
         m_main->controls().txtAppName->setText(title);
@@ -202,7 +202,7 @@ private Q_SLOTS:
     }
 
     // Last: the room is gone afterwards.
-    void say_Should_ShowBoxA_When_RoomWasClosedAfterItWasUsed()
+    void say_Should_SayGroupNameIsIncorrect_When_RoomWasClosedAfterItWasUsed()
     {
         if (m_focusRefused) {
             QSKIP("the room never takes the focus here");

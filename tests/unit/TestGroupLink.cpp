@@ -90,7 +90,7 @@ private Q_SLOTS:
         QCOMPARE(f.fake.typedInto(kRoom), arrived);
     }
 
-    void say_Should_ShowBoxA_And_TypeNothing_When_NoWindowMatches_data()
+    void say_Should_SayGroupNameIsIncorrect_And_TypeNothing_When_NoWindowMatches_data()
     {
         QTest::addColumn<QString>("title");
         QTest::newRow("unknown room") << QStringLiteral("Quiz Night");
@@ -98,7 +98,7 @@ private Q_SLOTS:
         QTest::newRow("other case") << QStringLiteral("trivia  adult");
     }
 
-    void say_Should_ShowBoxA_And_TypeNothing_When_NoWindowMatches()
+    void say_Should_SayGroupNameIsIncorrect_And_TypeNothing_When_NoWindowMatches()
     {
         QFETCH(QString, title);
         Fixture f;
@@ -106,7 +106,7 @@ private Q_SLOTS:
         verifyStoppedBeforeTyping(f, QStringLiteral("Group name is incorrect or Group is not open"));
     }
 
-    void say_Should_ShowBoxB_And_Stop_When_LoneEnterFails()
+    void say_Should_SayProblemCommunicating_And_Stop_When_LoneEnterFails()
     {
         Fixture f;
         f.fake.typeResults = {{KeyboardError::FocusLost, 0}};
@@ -114,7 +114,7 @@ private Q_SLOTS:
         verifyStoppedBeforeTyping(f, QStringLiteral("Hmmm ... problem communicating with Group"));
     }
 
-    void say_Should_ShowBoxC_When_KeyboardCannotTypeTheText()
+    void say_Should_SayInvalidCharacter_When_KeyboardCannotTypeTheText()
     {
         Fixture f;
         f.fake.typeResults = {{}, {KeyboardError::BadKeys, 0}};
@@ -156,7 +156,7 @@ private Q_SLOTS:
         QCOMPARE(f.fake.typedInto(kRoom), QStringLiteral("\n") + text.left(typed).replace(u'~', u'\n'));
         QCOMPARE(f.fake.boxes.size(), std::size_t(1));
         QCOMPARE(f.fake.boxes[0].prompt, QStringLiteral("Hmmm ... problem communicating with Group\n\n") + addition);
-        QCOMPARE(f.fake.boxes[0].style, 16);
+        QCOMPARE(f.fake.boxes[0].style, quorvex::platform::MessageStyle::Critical);
         QCOMPARE(f.fake.boxes[0].title, QStringLiteral("Error!"));
     }
 
@@ -169,11 +169,11 @@ private Q_SLOTS:
         QCOMPARE(f.fake.boxes.size(), std::size_t(1));
         QVERIFY(f.fake.boxes[0].prompt != QStringLiteral("Group name is incorrect or Group is not open"));
         QVERIFY(f.fake.boxes[0].prompt.contains(QStringLiteral("did not come to the front")));
-        QCOMPARE(f.fake.boxes[0].style, 16);
+        QCOMPARE(f.fake.boxes[0].style, quorvex::platform::MessageStyle::Critical);
         QCOMPARE(f.fake.boxes[0].title, QStringLiteral("Error!"));
     }
 
-    void say_Should_RefuseControlCharacters_With_BoxC()
+    void say_Should_RefuseControlCharacters_As_InvalidCharacters()
     {
         Fixture f;
         f.link.say(kRoom, QStringLiteral("line\nfeed"));
