@@ -254,10 +254,15 @@ private Q_SLOTS:
         QCOMPARE(m_boxes, QStringList{QStringLiteral("Error!: ") + kNoWindow});
         QCOMPARE(m_main->controls().txtAppName->text(), title);
         QCOMPARE(m_main->controls().txtSnd->text(), keptSnd);
+        // A window manager hands the focus back to the console once the box has closed, and may do so after the next
+        // text has begun; a host's next click comes later than that.
+        static_cast<void>(QTest::qWaitFor([this] { return QApplication::activeWindow() == m_main.get(); }, 1000));
         // The next text said in the room arrives right after the last one: nothing came in between.
         m_main->controls().txtAppName->setText(kRoom);
         m_main->Say(QStringLiteral("marker"));
-        QTRY_COMPARE_WITH_TIMEOUT(newLines(), (QStringList{QString(), QStringLiteral("marker")}), kArrivalTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(newLines().size() >= 2 || m_boxes.size() > 1, kArrivalTimeout);
+        QCOMPARE(m_boxes, QStringList{QStringLiteral("Error!: ") + kNoWindow});
+        QCOMPARE(newLines(), (QStringList{QString(), QStringLiteral("marker")}));
         m_checked += 2;
     }
 
