@@ -3,6 +3,7 @@
 // are lent to spare keys, and keyboard layouts with several groups and levels. Runs inside tests/e2e/x11-session,
 // which provides the display, the window manager and the room (an xterm whose recorder writes each line it gets).
 
+#include "RoomRecord.h"
 #include "grouplink/CleanText.h"
 #include "grouplink/KeystrokeString.h"
 #include "platform/x11/X11WindowKeyboard.h"
@@ -199,16 +200,7 @@ private:
         return setxkbmap.waitForFinished(10000) && setxkbmap.exitCode() == 0;
     }
 
-    QStringList recordedLines() const
-    {
-        QFile file(m_record);
-        if (!file.open(QIODevice::ReadOnly)) {
-            return {};
-        }
-        QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-        lines.removeLast();
-        return lines;
-    }
+    QStringList recordedLines() const { return e2e::recordedLines(m_record); }
 
     QString m_record;
     pid_t m_roomPid = 0;

@@ -3,6 +3,7 @@
 // stand-in chat room (an xterm whose recorder writes each line it gets to a file). Runs inside
 // tests/e2e/x11-session, which provides the display, the window manager and the room.
 
+#include "RoomRecord.h"
 #include "console/ClickableLabel.h"
 #include "console/MacroButton.h"
 #include "console/Main.h"
@@ -738,16 +739,7 @@ private:
     }
 
     // Every line the room has had, each ended by Enter; a line still being typed is not one yet.
-    QStringList recordedLines() const
-    {
-        QFile file(m_record);
-        if (!file.open(QIODevice::ReadOnly)) {
-            return {};
-        }
-        QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-        lines.removeLast();
-        return lines;
-    }
+    QStringList recordedLines() const { return e2e::recordedLines(m_record); }
 
     // The lines since those already checked; each test counts its lines off once it has checked them.
     QStringList newLines() const { return recordedLines().mid(m_checked); }

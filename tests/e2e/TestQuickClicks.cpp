@@ -4,6 +4,7 @@
 // Runs inside tests/e2e/x11-session.
 
 #include "HostAtDesktop.h"
+#include "RoomRecord.h"
 #include "console/Main.h"
 #include "console/MainControls.h"
 #include "console/SettingsTable.h"
@@ -101,16 +102,7 @@ private Q_SLOTS:
 
 private:
     // Every line the room has had, each ended by Enter; a line still being typed is not one yet.
-    QStringList recordedLines() const
-    {
-        QFile file(m_record);
-        if (!file.open(QIODevice::ReadOnly)) {
-            return {};
-        }
-        QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-        lines.removeLast();
-        return lines;
-    }
+    QStringList recordedLines() const { return e2e::recordedLines(m_record); }
 
     QString m_record;
     QTemporaryDir m_config;

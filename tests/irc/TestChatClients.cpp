@@ -12,6 +12,7 @@
 #include "console/Main.h"
 #include "console/MainControls.h"
 #include "console/SettingsTable.h"
+#include "e2e/RoomRecord.h"
 #include "platform/MachinePlatform.h"
 
 #include <QApplication>
@@ -180,16 +181,7 @@ private:
     }
 
     // Every message the listener has had, one a line, each decoded from exactly the bytes it carried.
-    QStringList recordedLines() const
-    {
-        QFile file(m_record);
-        if (!file.open(QIODevice::ReadOnly)) {
-            return {};
-        }
-        QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-        lines.removeLast();
-        return lines;
-    }
+    QStringList recordedLines() const { return e2e::recordedLines(m_record); }
 
     QStringList newLines() const { return recordedLines().mid(m_checked); }
 
