@@ -1,17 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Types a fixed 1,000-character corpus into the stand-in chat room through the X11 keyboard, several rounds, and
-// prints for each the characters per second and the wrong, missing and extra characters that arrived. Runs inside
-// tests/e2e/x11-session (bench/typing/run-typing-bench starts it); it measures, it does not judge.
+// prints for each the characters per second and the wrong, missing and extra characters that arrived; then how long
+// a score report takes from the call that says it to its last line in the room, with the focus starting in a window
+// of the bench's own, as it starts in the console after a click. Runs inside tests/e2e/x11-session
+// (bench/typing/run-typing-bench starts it); it measures, it does not judge.
 
 // Qt before Xlib: Xlib's macros (Bool, Status, None) break Qt's headers.
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 
 #include "grouplink/CleanText.h"
+#include "grouplink/GroupLink.h"
 #include "grouplink/KeystrokeString.h"
+#include "platform/EventPump.h"
+#include "platform/MessageBox.h"
 #include "platform/x11/TypingLoop.h"
 #include "platform/x11/X11WindowKeyboard.h"
 
@@ -22,7 +28,10 @@
 #include <thread>
 #include <vector>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+
+#include <unistd.h>
 // X.h's None is a macro that would turn KeyboardError::None into a number.
 #undef None
 
@@ -209,6 +218,141 @@ void measureGrab(Display* display)
                 perRun * 1000.0 / static_cast<double>(quorvex::platform::x11::kRunLength));
 }
 
+// The console's part in a say() call, without its widgets: one event pass, boxes written out and counted.
+class BenchEvents final : public quorvex::platform::EventPump
+{
+public:
+    void processPendingEvents() override { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+};
+
+class BenchBoxes final : public quorvex::platform::MessageBox
+{
+public:
+    int shown = 0;
+    void show(const QString& prompt, quorvex::platform::MessageStyle, const QString&) override
+    {
+        ++shown;
+        std::printf("box: %s\n", qPrintable(prompt));
+    }
+    void setParentWindow(QWidget&) override {}
+};
+
+// A top-level window of this process, on a connection of its own, standing in for the console that the host has
+// just clicked: it has the focus when a text is said.
+class StandInConsole final
+{
+public:
+    StandInConsole() : m_display(XOpenDisplay(nullptr))
+    {
+        if (m_display == nullptr) {
+            return;
+        }
+        const Window root = DefaultRootWindow(m_display);
+        m_window = XCreateSimpleWindow(m_display, root, 700, 500, 300, 200, 0, 0, 0xffffff);
+        XStoreName(m_display, m_window, "Quorvex III");
+        const long pid = getpid();
+        XChangeProperty(m_display, m_window, XInternAtom(m_display, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+        XMapRaised(m_display, m_window);
+        XSync(m_display, False);
+    }
+    ~StandInConsole()
+    {
+        if (m_display != nullptr) {
+            XDestroyWindow(m_display, m_window);
+            XCloseDisplay(m_display);
+        }
+    }
+    StandInConsole(const StandInConsole&) = delete;
+    StandInConsole& operator=(const StandInConsole&) = delete;
+
+    /// Asks the window manager for the focus, as a click on the console gets it, and waits until it is here.
+    bool takeFocus()
+    {
+        if (m_display == nullptr) {
+            return false;
+        }
+        const Window root = DefaultRootWindow(m_display);
+        const Clock::time_point deadline = Clock::now() + std::chrono::seconds(5);
+        while (Clock::now() < deadline) {
+            XEvent event{};
+            event.xclient.type = ClientMessage;
+            event.xclient.window = m_window;
+            event.xclient.message_type = XInternAtom(m_display, "_NET_ACTIVE_WINDOW", False);
+            event.xclient.format = 32;
+            event.xclient.data.l[0] = 2;
+            event.xclient.data.l[1] = CurrentTime;
+            XSendEvent(m_display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+            XSync(m_display, False);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            Window focus = 0;
+            int revert = 0;
+            XGetInputFocus(m_display, &focus, &revert);
+            if (focus == m_window) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    Display* m_display;
+    Window m_window = 0;
+};
+
+// Says a seven-line score report several times, each time from the stand-in console's focus, and prints the time
+// from the call to the last line in the room: minimum, median and maximum. Returns the number of failed rounds.
+int measureSayLatency(quorvex::platform::x11::X11WindowKeyboard& keyboard, const QString& title, const QString& record)
+{
+    constexpr int kSayRounds = 15;
+    const QString report = QStringLiteral("~###################~# The Score is ...~# 01 GUYS~# 00 gals~");
+    constexpr qsizetype kReportLines = 7; // the lone Enter's empty line, the report's six lines
+    BenchEvents events;
+    BenchBoxes boxes;
+    quorvex::grouplink::GroupLink link(keyboard, events, boxes);
+    StandInConsole console;
+    std::vector<double> arrivals;
+    std::vector<double> returns;
+    int failures = 0;
+    for (int round = 0; round < kSayRounds; ++round) {
+        if (!console.takeFocus()) {
+            std::printf("\nthe stand-in console did not get the focus\n");
+            return failures + 1;
+        }
+        const qsizetype before = recordedLines(record).size();
+        const int boxesBefore = boxes.shown;
+        const Clock::time_point start = Clock::now();
+        link.say(title, report);
+        returns.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        bool arrived = false;
+        while (Clock::now() - start < kArrivalTimeout && boxes.shown == boxesBefore) {
+            if (recordedLines(record).size() - before >= kReportLines) {
+                arrivals.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+                arrived = true;
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(500));
+        }
+        failures += arrived ? 0 : 1;
+        // Let the room settle, and the lent keys' timer run, before the next click.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        QCoreApplication::processEvents();
+    }
+    const auto print = [](const char* what, std::vector<double> times) {
+        if (times.empty()) {
+            std::printf("%s: no round arrived\n", what);
+            return;
+        }
+        std::sort(times.begin(), times.end());
+        std::printf("%s: min %.1f ms, median %.1f ms, max %.1f ms (%zu rounds)\n", what, times.front(),
+                    times[times.size() / 2], times.back(), times.size());
+    };
+    std::printf("\nscore report of %lld lines said from the console's focus\n", static_cast<long long>(kReportLines));
+    print("say() call to its return", returns);
+    print("say() call to the last line in the room", arrivals);
+    return failures;
+}
+
 bool setLayout(const QStringList& arguments)
 {
     QProcess setxkbmap;
@@ -244,7 +388,8 @@ int main(int argc, char* argv[])
 
     const quorvex::platform::x11::X11Display display;
     quorvex::platform::x11::X11WindowKeyboard keyboard(display);
-    int failures = measure("US layout, corpus", corpus, kRounds, keyboard, title, record);
+    int failures = measureSayLatency(keyboard, title, record);
+    failures += measure("US layout, corpus", corpus, kRounds, keyboard, title, record);
     failures += measure("US layout, a Greek line (batch boundary)", {greek + QStringLiteral(" ") + greek}, 2, keyboard,
                         title, record);
     if (setLayout({QStringLiteral("-layout"), QStringLiteral("ru,us")})) {

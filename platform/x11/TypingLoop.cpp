@@ -75,6 +75,7 @@ TypingResult typeKeys(const X11Keymap& keymap, std::span<const Keystroke> keys, 
     }
 
     TypingResult result;
+    int returns = 0;
     for (const SpareKeyBatch& batch : *batches) {
         if (!batch.keysyms.empty()) {
             const std::optional<SpareKeyLending::Loan> loan = lending.lend(keymap.spareKeycodes(), batch.keysyms);
@@ -89,14 +90,22 @@ TypingResult typeKeys(const X11Keymap& keymap, std::span<const Keystroke> keys, 
                 break;
             }
             const std::size_t end = std::min(batch.end, begin + kRunLength);
-            std::size_t typed = 0;
-            if (sink.beginRun()) {
-                typed = typeRun(keymap, choices, needs, lending, sink, begin, end);
-                if (typed < end - begin) {
-                    result.error = KeyboardError::BadKeys;
+            const FocusPlace place = sink.beginRun();
+            if (place != FocusPlace::Room) {
+                sink.endRun(0);
+                // The host's click on the console moved the focus between two runs: the room comes forward again and
+                // the text goes on where it stopped.
+                if (place == FocusPlace::Console && returns < kMostReturnsPerRun && sink.bringRoomBack()) {
+                    ++returns;
+                    continue;
                 }
-            } else {
                 result.error = KeyboardError::FocusLost;
+                break;
+            }
+            returns = 0;
+            const std::size_t typed = typeRun(keymap, choices, needs, lending, sink, begin, end);
+            if (typed < end - begin) {
+                result.error = KeyboardError::BadKeys;
             }
             sink.endRun(typed);
             result.typed += typed;

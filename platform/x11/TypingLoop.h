@@ -4,6 +4,7 @@
 // Qt before Xlib: Xlib's macros (Bool, Status, None) break Qt's headers.
 #include "platform/WindowKeyboard.h"
 
+#include "FocusPlace.h"
 #include "KeysymMapping.h"
 #include "SpareKeyLending.h"
 #include "X11Keymap.h"
@@ -21,9 +22,11 @@ public:
     KeySink& operator=(const KeySink&) = delete;
     virtual ~KeySink() = default;
 
-    /// Starts a run of keys that nothing may come between, and tells whether the focus is still in the room and
-    /// the room still has its title; the run is ended with endRun either way.
-    virtual bool beginRun() = 0;
+    /// Starts a run of keys that nothing may come between, and tells where the focus is: the run's keys are typed
+    /// only when it is in the room and the room still has its title. The run is ended with endRun either way.
+    virtual FocusPlace beginRun() = 0;
+    /// Brings the room forward again after the console took the focus; false when it does not come back.
+    virtual bool bringRoomBack() = 0;
     virtual void lockGroup(unsigned int group) = 0;
     virtual void key(KeyCode keycode, bool press) = 0;
     virtual void endRun(std::size_t typed) = 0;
@@ -38,10 +41,15 @@ public:
 /// it never stalls the desktop visibly.
 inline constexpr std::size_t kRunLength = 48;
 
+/// How often one run brings the room back before the text stops: a console that keeps taking the focus is not the
+/// host clicking.
+inline constexpr int kMostReturnsPerRun = 3;
+
 /// Types `keys` through `sink`: each character from the group and level where the keymap has it, the rest lent to
 /// spare keys in batches; modifiers are pressed within a run and released at its end, and the first group is
-/// locked again. Stops at the first run whose check fails (FocusLost), and refuses a text whose characters cannot
-/// be lent (BadKeys) before typing any of it.
+/// locked again. When a run's check finds the focus in the console, the room is brought back and the run typed
+/// then, a few times at most; the text stops at a run whose check finds it elsewhere, or where the room does not
+/// come back (FocusLost). A text whose characters cannot be lent is refused (BadKeys) before any of it is typed.
 TypingResult typeKeys(const X11Keymap& keymap, std::span<const Keystroke> keys, SpareKeyLending& lending,
                       KeySink& sink);
 

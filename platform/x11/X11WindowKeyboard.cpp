@@ -22,20 +22,11 @@
 #include <algorithm>
 #include <chrono>
 #include <span>
-#include <thread>
 
 // X.h's None is a macro that would turn KeyboardError::None into a number.
 #undef None
 
 namespace quorvex::platform::x11 {
-namespace {
-
-// Time for the target to act on a key the caller waits for (an Enter may open another conversation and retitle the
-// window) before the focus and title are checked again.
-constexpr std::chrono::milliseconds kSettleAfterWait{50};
-
-} // namespace
-
 // The keyboard on the program's display connection, and what it knows between calls: the window it activated and
 // the keys it has lent out.
 class X11WindowKeyboard::Connection final : private KeySink
@@ -53,7 +44,8 @@ public:
 
 private:
     void discardEvents();
-    bool beginRun() override;
+    FocusPlace beginRun() override;
+    bool bringRoomBack() override;
     void lockGroup(unsigned int group) override;
     void key(KeyCode keycode, bool press) override;
     void endRun(std::size_t typed) override;
@@ -143,24 +135,31 @@ TypingResult X11WindowKeyboard::Connection::type(std::span<const Keystroke> keys
     XSync(m_display, False);
     m_bindings.noteDelivered();
     m_releaseTimer.start(std::chrono::ceil<std::chrono::milliseconds>(m_bindings.timeToRelease()));
-    if (wait) {
-        m_bindings.release();
-        if (result.error == KeyboardError::None) {
-            std::this_thread::sleep_for(kSettleAfterWait);
-            if (!m_activation.focusIsInTarget()) {
-                result.error = KeyboardError::FocusLost;
-            }
+    // Keys still lent to an earlier text are no part of these keys: they go back on their timer, and the host's
+    // next text does not wait for them.
+    if (wait && result.error == KeyboardError::None) {
+        // A key the caller waits for may make the room act (an Enter may open another conversation and retitle the
+        // window): the focus and title are checked once the room has read it.
+        m_activation.awaitReading();
+        const FocusPlace place = m_activation.focusPlace();
+        if (place == FocusPlace::OtherProgram || (place == FocusPlace::Console && !m_activation.bringBack())) {
+            result.error = KeyboardError::FocusLost;
         }
     }
     return result;
 }
 
-bool X11WindowKeyboard::Connection::beginRun()
+FocusPlace X11WindowKeyboard::Connection::beginRun()
 {
     // Under the grab nobody else's request is served, the window manager's focus change included: the focus seen
     // by the check is the focus every key of the run goes to.
     XGrabServer(m_display);
-    return m_activation.focusIsInTarget();
+    return m_activation.focusPlace();
+}
+
+bool X11WindowKeyboard::Connection::bringRoomBack()
+{
+    return m_activation.bringBack();
 }
 
 void X11WindowKeyboard::Connection::lockGroup(unsigned int group)

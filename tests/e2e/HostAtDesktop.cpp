@@ -49,16 +49,29 @@ HostAtDesktop::~HostAtDesktop()
 
 void HostAtDesktop::click(const QWidget& control, unsigned int button)
 {
-    const QPoint middle = control.mapToGlobal(control.rect().center());
+    clickAt(control.mapToGlobal(control.rect().center()), button);
+}
+
+void HostAtDesktop::moveTo(const QPoint& point)
+{
+    XTestFakeMotionEvent(m_display, -1, point.x(), point.y(), CurrentTime);
+    XSync(m_display, False);
+}
+
+void HostAtDesktop::clickAt(const QPoint& point, unsigned int button)
+{
     // At a hand's pace: metacity takes a press on a window without focus through a grab that it replays, and a
     // release in the same instant can get lost on the way.
-    XTestFakeMotionEvent(m_display, -1, middle.x(), middle.y(), CurrentTime);
-    XSync(m_display, False);
+    moveTo(point);
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    XTestFakeButtonEvent(m_display, button, True, CurrentTime);
-    XSync(m_display, False);
+    press(button, true);
     std::this_thread::sleep_for(std::chrono::milliseconds(60));
-    XTestFakeButtonEvent(m_display, button, False, CurrentTime);
+    press(button, false);
+}
+
+void HostAtDesktop::press(unsigned int button, bool down)
+{
+    XTestFakeButtonEvent(m_display, button, down ? True : False, CurrentTime);
     XSync(m_display, False);
 }
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-
 #include <QString>
 #include <QStringList>
 
 #include <vector>
 
+class QPoint;
 class QWidget;
 struct _XDisplay;
 
@@ -26,6 +26,12 @@ public:
 
     /// Moves the pointer to the middle of `control` and presses and releases `button` (1 left, 3 right).
     void click(const QWidget& control, unsigned int button);
+    /// The same at a point of the screen; needs no widget, so another thread may click with its own HostAtDesktop.
+    void clickAt(const QPoint& point, unsigned int button);
+    /// Moves the pointer to a point of the screen.
+    void moveTo(const QPoint& point);
+    /// Presses `button` where the pointer is (`down`) or releases it; returns once the server has the event.
+    void press(unsigned int button, bool down);
     /// Presses and releases the key of `keysym` in the focused window.
     void pressKey(unsigned long keysym);
     /// Types lowercase letters and blanks into the focused window.

@@ -267,16 +267,17 @@ private Q_SLOTS:
         m_checked += 2;
     }
 
-    void type_Should_StopTyping_When_FocusMovesAwayMidText()
+    void type_Should_FinishTheText_When_TheConsoleTakesTheFocusMidText()
     {
         const platform::x11::X11Display display;
         platform::x11::X11WindowKeyboard keyboard(display);
         QCOMPARE(keyboard.activate(kRoom, true), platform::KeyboardError::None);
         const auto console = static_cast<Window>(m_main->winId());
-        constexpr qsizetype kLength = 200000;
+        constexpr qsizetype kLength = 20000;
 
-        // Moves the focus to the console while the keyboard is typing; its own connection, as the host's click.
-        std::thread thief([console] {
+        // Moves the focus to the console while the keyboard is typing, on its own connection, as the host's click
+        // does: the console's own window is no reason to stop, the room is brought back.
+        std::thread host([console] {
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
             Display* display = XOpenDisplay(nullptr);
             XSetInputFocus(display, console, RevertToParent, CurrentTime);
@@ -285,15 +286,13 @@ private Q_SLOTS:
         const std::vector<platform::Keystroke> keys(kLength,
                                                     platform::Keystroke{platform::Keystroke::Kind::Character, U'x'});
         const platform::TypingResult typed = keyboard.type(keys, false);
-        thief.join();
+        host.join();
 
-        QCOMPARE(typed.error, platform::KeyboardError::FocusLost);
+        QCOMPARE(typed.error, platform::KeyboardError::None);
+        QCOMPARE(typed.typed, std::size_t(kLength));
         m_main->Say(QStringLiteral("after"));
         QTRY_COMPARE_WITH_TIMEOUT(newLines().size(), 2, kArrivalTimeout);
-        const QString cut = newLines().front();
-        QVERIFY2(cut.size() > 0 && cut.size() < kLength, qPrintable(QString::number(cut.size())));
-        QCOMPARE(std::size_t(cut.size()), typed.typed);
-        QCOMPARE(cut, QString(cut.size(), u'x'));
+        QCOMPARE(newLines().front(), QString(kLength, u'x'));
         QCOMPARE(newLines().back(), QStringLiteral("after"));
         m_checked += 2;
     }

@@ -13,10 +13,12 @@
 using quorvex::platform::KeyboardError;
 using quorvex::platform::Keystroke;
 using quorvex::platform::TypingResult;
+using quorvex::platform::x11::FocusPlace;
 using quorvex::platform::x11::KeyChoice;
 using quorvex::platform::x11::KeyLevels;
 using quorvex::platform::x11::KeySink;
 using quorvex::platform::x11::Keysym;
+using quorvex::platform::x11::kMostReturnsPerRun;
 using quorvex::platform::x11::kRunLength;
 using quorvex::platform::x11::SpareKeyLending;
 using quorvex::platform::x11::typeKeys;
@@ -27,25 +29,32 @@ namespace {
 constexpr KeyCode kShift = 50;
 constexpr KeyCode kLevel3 = 92;
 
-// Writes down every event the loop sends: "run", "end 3", "group 1", "+38"/"-38" for a press and a release, and
-// "bind 200=x/y" for a borrowed key. Each run's check answers from `focus` (true once the script is used up).
+// Writes down every event the loop sends: "run", "end 3", "group 1", "+38"/"-38" for a press and a release,
+// "bind 200=x/y" for a borrowed key and "back" for the room brought forward again. Each run's check answers from
+// `focus` (the room once the script is used up).
 class RecordingSink final : public KeySink
 {
 public:
     QStringList events;
-    std::deque<bool> focus;
+    std::deque<FocusPlace> focus;
+    bool roomComesBack = true;
     bool bindingsTake = true;
     bool stop = false;
 
-    bool beginRun() override
+    FocusPlace beginRun() override
     {
         events.push_back(QStringLiteral("run"));
         if (focus.empty()) {
-            return true;
+            return FocusPlace::Room;
         }
-        const bool answer = focus.front();
+        const FocusPlace answer = focus.front();
         focus.pop_front();
         return answer;
+    }
+    bool bringRoomBack() override
+    {
+        events.push_back(QStringLiteral("back"));
+        return roomComesBack;
     }
     void lockGroup(unsigned int group) override { events.push_back(QStringLiteral("group %1").arg(group)); }
     void key(KeyCode keycode, bool press) override
@@ -178,18 +187,57 @@ private Q_SLOTS:
         QCOMPARE(sink.events.front(), QStringLiteral("bind 199=\u03c0/\u03c1 198=\u03c3/\u03c3"));
     }
 
-    void typeKeys_Should_StopBeforeTheRun_When_FocusOrTitleIsLost()
+    void typeKeys_Should_ResumeOnlyWhereTheConsoleTookTheFocus_data()
     {
+        QTest::addColumn<QList<FocusPlace>>("checks");
+        QTest::addColumn<bool>("roomComesBack");
+        QTest::addColumn<KeyboardError>("error");
+        QTest::addColumn<qsizetype>("runsTyped");
+        QTest::addColumn<qsizetype>("returns");
+        const FocusPlace room = FocusPlace::Room;
+        const FocusPlace console = FocusPlace::Console;
+        const FocusPlace other = FocusPlace::OtherProgram;
+        QTest::newRow("another program takes it")
+            << QList{room, other} << true << KeyboardError::FocusLost << qsizetype(1) << qsizetype(0);
+        QTest::newRow("console takes it, room comes back")
+            << QList{room, console} << true << KeyboardError::None << qsizetype(3) << qsizetype(1);
+        QTest::newRow("console takes it before the first run")
+            << QList{console, console, room} << true << KeyboardError::None << qsizetype(3) << qsizetype(2);
+        QTest::newRow("console takes it at each of two runs")
+            << QList{room, console, room, console} << true << KeyboardError::None << qsizetype(3) << qsizetype(2);
+        QTest::newRow("room does not come back")
+            << QList{room, console} << false << KeyboardError::FocusLost << qsizetype(1) << qsizetype(1);
+        QTest::newRow("console keeps taking it")
+            << QList<FocusPlace>(qsizetype(kMostReturnsPerRun) + 2, console) << true << KeyboardError::FocusLost
+            << qsizetype(0) << qsizetype(kMostReturnsPerRun);
+        QTest::newRow("console, then another program")
+            << QList{room, console, other} << true << KeyboardError::FocusLost << qsizetype(1) << qsizetype(1);
+    }
+
+    void typeKeys_Should_ResumeOnlyWhereTheConsoleTookTheFocus()
+    {
+        QFETCH(QList<FocusPlace>, checks);
+        QFETCH(bool, roomComesBack);
+        QFETCH(KeyboardError, error);
+        QFETCH(qsizetype, runsTyped);
+        QFETCH(qsizetype, returns);
         RecordingSink sink;
         SpareKeyLending lending;
-        sink.focus = {true, false};
+        sink.focus.assign(checks.begin(), checks.end());
+        sink.roomComesBack = roomComesBack;
         const TypingResult result =
             typeKeys(smallKeymap(), keysOf(QString(3 * qsizetype(kRunLength), u'a')), lending, sink);
-        QCOMPARE(result.error, KeyboardError::FocusLost);
-        QCOMPARE(result.typed, kRunLength);
-        QCOMPARE(sink.events.filter(QStringLiteral("+38")).size(), qsizetype(kRunLength));
-        QCOMPARE(sink.events.mid(sink.events.size() - 2),
-                 (QStringList{QStringLiteral("run"), QStringLiteral("end 0")}));
+        QCOMPARE(result.error, error);
+        QCOMPARE(result.typed, std::size_t(runsTyped) * kRunLength);
+        // Every key reached the room once: none lost at a return, none typed twice.
+        QCOMPARE(sink.events.filter(QStringLiteral("+38")).size(), runsTyped * qsizetype(kRunLength));
+        QCOMPARE(sink.events.count(QStringLiteral("back")), returns);
+        // A run whose check failed ends with no key and before the room is asked for.
+        for (qsizetype i = 0; i < sink.events.size(); ++i) {
+            if (sink.events[i] == QStringLiteral("back")) {
+                QCOMPARE(sink.events.mid(i - 2, 2), (QStringList{QStringLiteral("run"), QStringLiteral("end 0")}));
+            }
+        }
     }
 
     void typeKeys_Should_StopBetweenRuns_When_ProgramIsEnding()
