@@ -2,7 +2,7 @@
 #include "WaylandWindowKeyboard.h"
 
 #include "TextKeymap.h"
-#include "platform/TitleMatch.h"
+#include "platform/common/TitleMatch.h"
 
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"

@@ -5,7 +5,7 @@
 #include "X11ErrorTrap.h"
 #include "X11Property.h"
 #include "X11WindowTree.h"
-#include "platform/TitleMatch.h"
+#include "platform/common/TitleMatch.h"
 
 #include <X11/Xatom.h>
 

@@ -2,7 +2,7 @@
 #include "X11WindowKeyboard.h"
 
 // Qt before Xlib: Xlib's macros (Bool, Status, None) break Qt's headers.
-#include "TerminationSignals.h"
+#include "platform/unix/TerminationSignals.h"
 #include <QTimer>
 
 #include "KeysymMapping.h"
@@ -58,7 +58,7 @@ private:
     X11SpareKeyBindings m_bindings;
     SpareKeyLending m_lending;
     QTimer m_releaseTimer;
-    std::unique_ptr<TerminationSignals> m_signals;
+    std::unique_ptr<posix::TerminationSignals> m_signals;
 };
 
 X11WindowKeyboard::Connection::Connection(Display* display)
@@ -72,7 +72,7 @@ X11WindowKeyboard::Connection::Connection(Display* display)
         const X11ErrorTrap releaseTrap(m_display);
         m_bindings.release();
     });
-    m_signals = std::make_unique<TerminationSignals>([this] { restoreKeyboard(); });
+    m_signals = std::make_unique<posix::TerminationSignals>([this] { restoreKeyboard(); });
 }
 
 X11WindowKeyboard::Connection::~Connection()
@@ -188,7 +188,7 @@ bool X11WindowKeyboard::Connection::bind(std::span<const KeyCode> keycodes, std:
 
 bool X11WindowKeyboard::Connection::stopRequested()
 {
-    return TerminationSignals::pending();
+    return posix::TerminationSignals::pending();
 }
 
 void X11WindowKeyboard::Connection::restoreKeyboard()

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/TitleMatch.h"
+#include "platform/common/TitleMatch.h"
 
 #include <QTest>
 
