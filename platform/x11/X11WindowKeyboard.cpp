@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11WindowKeyboard.h"
 
-// Qt before Xlib: Xlib's macros (Bool, Status, None) break Qt's headers.
-#include "platform/unix/TerminationSignals.h"
-#include <QTimer>
-
 #include "KeysymMapping.h"
 #include "SpareKeyLending.h"
 #include "TypingLoop.h"
@@ -14,17 +10,14 @@
 #include "X11PlainKeyboard.h"
 #include "X11SpareKeyBindings.h"
 #include "X11WindowActivation.h"
+#include "XlibHeaders.h"
+#include "platform/unix/TerminationSignals.h"
 
-#include <X11/XKBlib.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
+#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
 #include <span>
-
-// X.h's None is a macro that would turn KeyboardError::None into a number.
-#undef None
 
 namespace quorvex::platform::x11 {
 // The keyboard on the program's display connection, and what it knows between calls: the window it activated and
