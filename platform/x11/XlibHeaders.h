@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The one entry to Xlib, XKB and XTest. Xlib defines common words as macros: None, Bool and Status, and event and
-// shape names such as KeyPress, FocusIn and CursorShape, which break Qt's headers and enumerators of our own such as
-// KeyboardError::None. They go right after Xlib's headers are read, so that Qt's may come before or after this one.
-// Every X11 header the code needs comes in here: one read after the macros are gone would miss Bool and Status.
+// The one entry to Xlib, XKB and XTest. Xlib defines common words as macros (None, Bool, Status, and names such as
+// KeyPress, FocusIn and CursorShape) that break Qt's headers and enumerators of our own such as KeyboardError::None.
+// They go right after Xlib's headers are read, so Qt's headers may come before or after this one. Every X11 header
+// the code needs comes in here: one read after the macros are gone would miss Bool and Status.
 #include <X11/X.h>
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
