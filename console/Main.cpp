@@ -139,15 +139,15 @@ void Main::LoadSettings()
     if (aside.outcome == platform::KeptAside::Outcome::Failed) {
         m_platform.messageBox.show(
             QStringLiteral("The settings file could not be read, and it could not be moved aside either (%1). The "
-                           "console starts with its design values and leaves the file where it is.")
+                           "console starts with the standard settings and leaves the file where it is.")
                 .arg(aside.detail),
             platform::MessageStyle::Critical, kErrorTitle);
         return;
     }
     if (aside.outcome == platform::KeptAside::Outcome::Moved) {
         m_platform.messageBox.show(
-            QStringLiteral("The settings file could not be read. It was kept as %1, and the console starts with its "
-                           "design values.")
+            QStringLiteral("The settings file could not be read. It was kept as %1, and the console starts with the "
+                           "standard settings.")
                 .arg(aside.detail),
             platform::MessageStyle::Information, QStringLiteral("FYI"));
     }
@@ -455,7 +455,8 @@ void Main::cmdPING_Click()
 
 void Main::SOT_Status_Click()
 {
-    // The panel's caption is the only record of the switch; the window manager is never asked.
+    // The panel's caption is the only record of the switch: the window manager is told to keep the console in front
+    // or to stop, but never asked which it is doing.
     const bool above = ui.SOT_Status->text() != QStringLiteral("ON");
     ui.SOT_Status->setText(above ? QStringLiteral("ON") : QStringLiteral("OFF"));
     m_platform.keepAbove.setKeepAbove(*this, above);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Main.h"
 #include "SettingsTable.h"
-#include "platform/MachinePlatform.h"
-#include "platform/QtPlatformPreference.h"
+#include "platform/machine/MachinePlatform.h"
+#include "platform/qt/QtPlatformPreference.h"
 
 #include <QApplication>
 

@@ -23,7 +23,8 @@ const QString kNotActivated =
 // box.
 QString stoppedPrompt(std::span<const platform::Keystroke> keys, std::size_t typed)
 {
-    // The last key is the Enter that Say adds; the host counts the characters of the text.
+    // The last key is the Enter of the "~" that say() puts after the cleaned text; the host counts the characters of
+    // the text alone.
     const std::size_t total = keys.empty() ? 0 : keys.size() - 1;
     typed = std::min(typed, total);
     const QLocale numbers(QLocale::English, QLocale::UnitedStates);

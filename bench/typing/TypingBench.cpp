@@ -5,7 +5,6 @@
 // of the bench's own, as it starts in the console after a click. Runs inside tests/e2e/x11-session
 // (bench/typing/run-typing-bench starts it); it measures, it does not judge.
 
-// Qt before Xlib: Xlib's macros (Bool, Status, None) break Qt's headers.
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -20,6 +19,7 @@
 #include "platform/MessageBox.h"
 #include "platform/x11/TypingLoop.h"
 #include "platform/x11/X11WindowKeyboard.h"
+#include "platform/x11/XlibHeaders.h"
 
 #include <algorithm>
 #include <chrono>
@@ -28,12 +28,7 @@
 #include <thread>
 #include <vector>
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-
 #include <unistd.h>
-// X.h's None is a macro that would turn KeyboardError::None into a number.
-#undef None
 
 namespace {
 

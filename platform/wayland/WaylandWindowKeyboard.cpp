@@ -2,7 +2,7 @@
 #include "WaylandWindowKeyboard.h"
 
 #include "TextKeymap.h"
-#include "platform/TitleMatch.h"
+#include "platform/common/TitleMatch.h"
 
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
@@ -201,7 +201,6 @@ private:
         QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] { dispatchFor(0); });
     }
 
-    // A room that took another title is another room, as on X11.
     void forgetClosedToplevels()
     {
         std::erase_if(m_toplevels, [](const Toplevel& toplevel) {
@@ -212,6 +211,7 @@ private:
         });
     }
 
+    // A room that took another title is another room, as on X11.
     bool targetHasFocus() const
     {
         return m_target != nullptr && !m_target->closed && m_target->activated && m_target->title == m_targetTitle;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KeysymMapping.h"
 
-#include <X11/X.h>
-#include <X11/keysym.h>
+#include "XlibHeaders.h"
+
 #include <xkbcommon/xkbcommon.h>
 
 #include <type_traits>

@@ -6,9 +6,6 @@
 #include <algorithm>
 #include <vector>
 
-// X.h's None is a macro that would turn KeyboardError::None into a number.
-#undef None
-
 namespace quorvex::platform::x11 {
 namespace {
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Qt before Xlib: Xlib's macros (Bool, Status, None) break Qt's headers.
 #include "platform/WindowKeyboard.h"
 
 #include "FocusPlace.h"

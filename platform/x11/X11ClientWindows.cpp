@@ -3,9 +3,7 @@
 
 #include "X11Property.h"
 #include "X11WindowTree.h"
-
-#include <X11/Xatom.h>
-#include <X11/Xutil.h>
+#include "XlibHeaders.h"
 
 #include <array>
 #include <optional>

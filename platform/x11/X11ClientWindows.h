@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
+#include "XlibHeaders.h"
 
-#include <X11/Xlib.h>
+#include <QString>
 
 #include <sys/types.h>
 
@@ -16,7 +16,7 @@ namespace quorvex::platform::x11 {
 // else WM_NAME.
 struct X11ClientWindow
 {
-    Window window = None;
+    Window window = kNone;
     QString title;
     std::optional<long> pid; // _NET_WM_PID, when the window tells it
 };

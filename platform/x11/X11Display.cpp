@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11Display.h"
 
-#include <X11/XKBlib.h>
-#include <X11/extensions/XTest.h>
+#include "XlibHeaders.h"
 
 namespace quorvex::platform::x11 {
 

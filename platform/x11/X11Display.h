@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Xlib's own name for a display connection, declared here so that this header can come before Qt's: Xlib's macros
-// (Bool, Status, None) break Qt's headers.
+// Xlib's own name for a display connection, declared here so that the program's side of the platform can hold the
+// display without reading Xlib and its macros.
 typedef struct _XDisplay Display; // NOLINT(modernize-use-using): the same declaration as Xlib's
 
 namespace quorvex::platform::x11 {

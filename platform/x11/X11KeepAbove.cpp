@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11KeepAbove.h"
 
-// Qt before Xlib: Xlib's macros (Bool, Status, None) break Qt's headers.
+#include "X11ErrorTrap.h"
+#include "XlibHeaders.h"
+
 #include <QGuiApplication>
 #include <QWidget>
-
-#include "X11ErrorTrap.h"
-
-#include <X11/Xlib.h>
 
 namespace quorvex::platform::x11 {
 namespace {

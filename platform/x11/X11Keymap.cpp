@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11Keymap.h"
 #include "X11KeyboardDescription.h"
-
-#include <X11/XKBlib.h>
-#include <X11/keysym.h>
+#include "XlibHeaders.h"
 
 #include <algorithm>
 #include <array>

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "KeysymMapping.h"
-
-#include <X11/Xlib.h>
+#include "XlibHeaders.h"
 
 #include <optional>
 #include <span>

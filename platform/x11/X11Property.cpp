@@ -18,12 +18,12 @@ X11Property::X11Property(Display* display, Window window, Atom name, Atom type)
     if (XGetWindowProperty(display, window, name, 0, kMaximumLength, False, type, &m_type, &m_format, &m_count,
                            &remaining, &m_data) != Success) {
         m_data = nullptr;
-        m_type = None;
+        m_type = kNone;
         m_count = 0;
     }
     // A property of another type comes back with its type but no data.
     if (type != AnyPropertyType && m_type != type) {
-        m_type = None;
+        m_type = kNone;
     }
 }
 

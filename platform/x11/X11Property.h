@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <X11/Xlib.h>
+#include "XlibHeaders.h"
 
 #include <optional>
 
@@ -18,7 +18,7 @@ public:
     X11Property(const X11Property&) = delete;
     X11Property& operator=(const X11Property&) = delete;
 
-    bool exists() const { return m_data != nullptr && m_type != None; }
+    bool exists() const { return m_data != nullptr && m_type != kNone; }
     Atom type() const { return m_type; }
     int format() const { return m_format; }
     /// Number of items: bytes for format 8, longs for format 32 (Xlib widens 32-bit items to long).
@@ -30,7 +30,7 @@ public:
     bool holds32(long value) const;
 
 private:
-    Atom m_type = None;
+    Atom m_type = kNone;
     int m_format = 0;
     unsigned long m_count = 0;
     unsigned char* m_data = nullptr;

@@ -5,9 +5,8 @@
 #include "X11ErrorTrap.h"
 #include "X11Property.h"
 #include "X11WindowTree.h"
-#include "platform/TitleMatch.h"
-
-#include <X11/Xatom.h>
+#include "XlibHeaders.h"
+#include "platform/common/TitleMatch.h"
 
 #include <unistd.h>
 
@@ -16,14 +15,10 @@
 #include <thread>
 #include <vector>
 
-// X.h's None is a macro that would turn KeyboardError::None into a number.
-namespace {
-constexpr Window kNoWindow = None;
-} // namespace
-#undef None
-
 namespace quorvex::platform::x11 {
 namespace {
+
+constexpr Window kNoWindow = kNone;
 
 using Clock = std::chrono::steady_clock;
 

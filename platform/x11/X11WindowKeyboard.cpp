@@ -1,41 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11WindowKeyboard.h"
 
-// Qt before Xlib: Xlib's macros (Bool, Status, None) break Qt's headers.
-#include "TerminationSignals.h"
-#include <QTimer>
-
 #include "KeysymMapping.h"
 #include "SpareKeyLending.h"
 #include "TypingLoop.h"
 #include "X11BorrowRecord.h"
 #include "X11ErrorTrap.h"
 #include "X11Keymap.h"
-#include "X11PlainKeyboard.h"
+#include "X11PlainKeyboardGuard.h"
 #include "X11SpareKeyBindings.h"
 #include "X11WindowActivation.h"
+#include "XlibHeaders.h"
+#include "platform/unix/TerminationSignals.h"
 
-#include <X11/XKBlib.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
+#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
 #include <span>
 
-// X.h's None is a macro that would turn KeyboardError::None into a number.
-#undef None
-
 namespace quorvex::platform::x11 {
-// The keyboard on the program's display connection, and what it knows between calls: the window it activated and
-// the keys it has lent out.
-class X11WindowKeyboard::Connection final : private KeySink
+// Sends the typing loop's keys to the X server on the program's display connection, and keeps what the keyboard
+// knows between calls: the window it activated and the keys it has lent out.
+class X11WindowKeyboard::ServerKeySink final : private KeySink
 {
 public:
-    explicit Connection(Display* display);
-    ~Connection();
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
+    explicit ServerKeySink(Display* display);
+    ~ServerKeySink();
+    ServerKeySink(const ServerKeySink&) = delete;
+    ServerKeySink& operator=(const ServerKeySink&) = delete;
 
     KeyboardError activate(const QString& title, bool wait);
     TypingResult type(std::span<const Keystroke> keys, bool wait);
@@ -58,10 +51,10 @@ private:
     X11SpareKeyBindings m_bindings;
     SpareKeyLending m_lending;
     QTimer m_releaseTimer;
-    std::unique_ptr<TerminationSignals> m_signals;
+    std::unique_ptr<posix::TerminationSignals> m_signals;
 };
 
-X11WindowKeyboard::Connection::Connection(Display* display)
+X11WindowKeyboard::ServerKeySink::ServerKeySink(Display* display)
     : m_display(display), m_activation(display), m_record(display), m_bindings(display, m_record)
 {
     const X11ErrorTrap trap(m_display);
@@ -72,24 +65,24 @@ X11WindowKeyboard::Connection::Connection(Display* display)
         const X11ErrorTrap releaseTrap(m_display);
         m_bindings.release();
     });
-    m_signals = std::make_unique<TerminationSignals>([this] { restoreKeyboard(); });
+    m_signals = std::make_unique<posix::TerminationSignals>([this] { restoreKeyboard(); });
 }
 
-X11WindowKeyboard::Connection::~Connection()
+X11WindowKeyboard::ServerKeySink::~ServerKeySink()
 {
     m_signals.reset();
     const X11ErrorTrap trap(m_display);
     m_bindings.release();
 }
 
-KeyboardError X11WindowKeyboard::Connection::activate(const QString& title, bool wait)
+KeyboardError X11WindowKeyboard::ServerKeySink::activate(const QString& title, bool wait)
 {
     const X11ErrorTrap trap(m_display);
     discardEvents();
     return m_activation.activate(title, wait);
 }
 
-void X11WindowKeyboard::Connection::discardEvents()
+void X11WindowKeyboard::ServerKeySink::discardEvents()
 {
     // Mapping notices come to every client, ours included; nothing here reads them.
     while (XPending(m_display) > 0) {
@@ -98,7 +91,7 @@ void X11WindowKeyboard::Connection::discardEvents()
     }
 }
 
-TypingResult X11WindowKeyboard::Connection::type(std::span<const Keystroke> keys, bool wait)
+TypingResult X11WindowKeyboard::ServerKeySink::type(std::span<const Keystroke> keys, bool wait)
 {
     const X11ErrorTrap trap(m_display);
     discardEvents();
@@ -122,7 +115,7 @@ TypingResult X11WindowKeyboard::Connection::type(std::span<const Keystroke> keys
     if (!keymap) {
         return {KeyboardError::Unavailable, 0};
     }
-    const X11PlainKeyboard plain(m_display);
+    const X11PlainKeyboardGuard plainKeyboard(m_display);
     std::vector<KeyCode> modifierKeys;
     for (const std::optional<KeyCode> key : {keymap->shiftKeycode(), keymap->level3Keycode()}) {
         if (key) {
@@ -149,7 +142,7 @@ TypingResult X11WindowKeyboard::Connection::type(std::span<const Keystroke> keys
     return result;
 }
 
-FocusPlace X11WindowKeyboard::Connection::beginRun()
+FocusPlace X11WindowKeyboard::ServerKeySink::beginRun()
 {
     // Under the grab nobody else's request is served, the window manager's focus change included: the focus seen
     // by the check is the focus every key of the run goes to.
@@ -157,22 +150,22 @@ FocusPlace X11WindowKeyboard::Connection::beginRun()
     return m_activation.focusPlace();
 }
 
-bool X11WindowKeyboard::Connection::bringRoomBack()
+bool X11WindowKeyboard::ServerKeySink::bringRoomBack()
 {
     return m_activation.bringBack();
 }
 
-void X11WindowKeyboard::Connection::lockGroup(unsigned int group)
+void X11WindowKeyboard::ServerKeySink::lockGroup(unsigned int group)
 {
     XkbLockGroup(m_display, XkbUseCoreKbd, group);
 }
 
-void X11WindowKeyboard::Connection::key(KeyCode keycode, bool press)
+void X11WindowKeyboard::ServerKeySink::key(KeyCode keycode, bool press)
 {
     XTestFakeKeyEvent(m_display, keycode, press ? True : False, CurrentTime);
 }
 
-void X11WindowKeyboard::Connection::endRun(std::size_t typed)
+void X11WindowKeyboard::ServerKeySink::endRun(std::size_t typed)
 {
     m_bindings.noteTyped(typed);
     XUngrabServer(m_display);
@@ -181,17 +174,17 @@ void X11WindowKeyboard::Connection::endRun(std::size_t typed)
     XSync(m_display, False);
 }
 
-bool X11WindowKeyboard::Connection::bind(std::span<const KeyCode> keycodes, std::span<const KeyLevels> levels)
+bool X11WindowKeyboard::ServerKeySink::bind(std::span<const KeyCode> keycodes, std::span<const KeyLevels> levels)
 {
     return m_bindings.bind(keycodes, levels);
 }
 
-bool X11WindowKeyboard::Connection::stopRequested()
+bool X11WindowKeyboard::ServerKeySink::stopRequested()
 {
-    return TerminationSignals::pending();
+    return posix::TerminationSignals::pending();
 }
 
-void X11WindowKeyboard::Connection::restoreKeyboard()
+void X11WindowKeyboard::ServerKeySink::restoreKeyboard()
 {
     const X11ErrorTrap trap(m_display);
     m_releaseTimer.stop();
@@ -202,7 +195,7 @@ void X11WindowKeyboard::Connection::restoreKeyboard()
 X11WindowKeyboard::X11WindowKeyboard(const X11Display& display)
 {
     if (display.canType()) {
-        m_connection = std::make_unique<Connection>(display.display());
+        m_sink = std::make_unique<ServerKeySink>(display.display());
     }
 }
 
@@ -210,18 +203,18 @@ X11WindowKeyboard::~X11WindowKeyboard() = default;
 
 KeyboardError X11WindowKeyboard::activate(const QString& title, bool wait)
 {
-    if (!m_connection) {
+    if (!m_sink) {
         return KeyboardError::Unavailable;
     }
-    return m_connection->activate(title, wait);
+    return m_sink->activate(title, wait);
 }
 
 TypingResult X11WindowKeyboard::type(std::span<const Keystroke> keys, bool wait)
 {
-    if (!m_connection) {
+    if (!m_sink) {
         return {KeyboardError::Unavailable, 0};
     }
-    return m_connection->type(keys, wait);
+    return m_sink->type(keys, wait);
 }
 
 } // namespace quorvex::platform::x11

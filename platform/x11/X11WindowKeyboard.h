@@ -29,8 +29,8 @@ public:
     TypingResult type(std::span<const Keystroke> keys, bool wait) override;
 
 private:
-    class Connection;
-    std::unique_ptr<Connection> m_connection;
+    class ServerKeySink;
+    std::unique_ptr<ServerKeySink> m_sink;
 };
 
 } // namespace quorvex::platform::x11

@@ -5,8 +5,8 @@ namespace quorvex::platform::x11 {
 
 std::vector<Window> childrenOf(Display* display, Window window)
 {
-    Window root = None;
-    Window parent = None;
+    Window root = kNone;
+    Window parent = kNone;
     Window* children = nullptr;
     unsigned int count = 0;
     if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) {
@@ -22,12 +22,12 @@ std::vector<Window> childrenOf(Display* display, Window window)
 bool isInside(Display* display, Window window, Window ancestor)
 {
     const Window root = DefaultRootWindow(display);
-    for (int depth = 0; depth < kMaximumDepth && window != None && window != root; ++depth) {
+    for (int depth = 0; depth < kMaximumDepth && window != kNone && window != root; ++depth) {
         if (window == ancestor) {
             return true;
         }
-        Window treeRoot = None;
-        Window parent = None;
+        Window treeRoot = kNone;
+        Window parent = kNone;
         Window* children = nullptr;
         unsigned int count = 0;
         if (XQueryTree(display, window, &treeRoot, &parent, &children, &count) == 0) {

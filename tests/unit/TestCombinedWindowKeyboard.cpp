@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/CombinedWindowKeyboard.h"
+#include "platform/common/CombinedWindowKeyboard.h"
 
 #include <QTest>
 

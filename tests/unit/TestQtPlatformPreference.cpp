@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/QtPlatformPreference.h"
+#include "platform/qt/QtPlatformPreference.h"
 
 #include <QTest>
 

@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Qt before Xlib: Xlib's macros (Bool, Status, None) break Qt's headers.
 #include <QStringList>
 #include <QTest>
 
 #include "platform/x11/TypingLoop.h"
 
 #include <deque>
-
-// X.h's None is a macro that would turn KeyboardError::None into a number.
-#undef None
 
 using quorvex::platform::KeyboardError;
 using quorvex::platform::Keystroke;

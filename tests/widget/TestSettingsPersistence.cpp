@@ -187,8 +187,8 @@ private Q_SLOTS:
         c.restart();
 
         QCOMPARE(c.boxes(), QStringList{u"The settings file could not be read. It was kept as "
-                                        "/home/q/QVX.ini.unreadable-1, and the console starts with its design "
-                                        "values. | information | FYI"_s});
+                                        "/home/q/QVX.ini.unreadable-1, and the console starts with the standard "
+                                        "settings. | information | FYI"_s});
         QCOMPARE(writtenAtBox, std::size_t(0));
         QCOMPARE(c.fake.writes.size(), allSettings().size());
         QCOMPARE(c.ui().lblTeam[0]->text(), u"GUYS"_s);

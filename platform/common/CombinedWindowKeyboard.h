@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "WindowKeyboard.h"
+#include "platform/WindowKeyboard.h"
 
 namespace quorvex::platform {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <X11/Xlib.h>
+#include "XlibHeaders.h"
 
 namespace quorvex::platform::x11 {
 
@@ -10,13 +10,13 @@ namespace quorvex::platform::x11 {
 // modifiers cleared, locked ones (Caps Lock) unlocked and the first group locked. When it goes it puts the locks
 // and the group back; held keys stay released, since pressing them again could leave a key stuck down that the
 // host has let go of meanwhile.
-class X11PlainKeyboard final
+class X11PlainKeyboardGuard final
 {
 public:
-    explicit X11PlainKeyboard(Display* display);
-    ~X11PlainKeyboard();
-    X11PlainKeyboard(const X11PlainKeyboard&) = delete;
-    X11PlainKeyboard& operator=(const X11PlainKeyboard&) = delete;
+    explicit X11PlainKeyboardGuard(Display* display);
+    ~X11PlainKeyboardGuard();
+    X11PlainKeyboardGuard(const X11PlainKeyboardGuard&) = delete;
+    X11PlainKeyboardGuard& operator=(const X11PlainKeyboardGuard&) = delete;
 
 private:
     Display* m_display;

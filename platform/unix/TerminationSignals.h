@@ -6,7 +6,8 @@
 #include <functional>
 #include <memory>
 
-namespace quorvex::platform::x11 {
+// Not `unix`: in the GNU dialects of C++ that is a predefined macro.
+namespace quorvex::platform::posix {
 
 // Turns SIGTERM, SIGINT and SIGHUP into a call on the event loop, so that the console can put the host's keyboard
 // back before it ends: the handler only writes the signal's number to a pipe, the one thing it may safely do, and
@@ -29,4 +30,4 @@ private:
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
 
-} // namespace quorvex::platform::x11
+} // namespace quorvex::platform::posix

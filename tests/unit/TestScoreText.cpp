@@ -5,7 +5,7 @@
 
 using quorvex::scoreboard::wholeEntryInRange;
 
-class TestWholeEntry final : public QObject
+class TestScoreText final : public QObject
 {
     Q_OBJECT
 
@@ -75,5 +75,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestWholeEntry)
-#include "TestWholeEntry.moc"
+QTEST_GUILESS_MAIN(TestScoreText)
+#include "TestScoreText.moc"

@@ -8,7 +8,7 @@
 #include <array>
 #include <csignal>
 
-namespace quorvex::platform::x11 {
+namespace quorvex::platform::posix {
 namespace {
 
 constexpr std::array kSignals{SIGTERM, SIGINT, SIGHUP};
@@ -77,4 +77,4 @@ void TerminationSignals::onSignal()
     raise(byte);
 }
 
-} // namespace quorvex::platform::x11
+} // namespace quorvex::platform::posix

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/TitleMatch.h"
+#include "platform/common/TitleMatch.h"
 
 #include <QTest>
 
@@ -7,7 +7,7 @@ using quorvex::platform::matchWindowTitle;
 using quorvex::platform::pickRoomWindow;
 using quorvex::platform::WindowCandidate;
 
-class TestPlatformRules final : public QObject
+class TestTitleMatch final : public QObject
 {
     Q_OBJECT
 
@@ -62,5 +62,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPlatformRules)
-#include "TestPlatformRules.moc"
+QTEST_GUILESS_MAIN(TestTitleMatch)
+#include "TestTitleMatch.moc"

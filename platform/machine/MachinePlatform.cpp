@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MachinePlatform.h"
 
-#include "CombinedWindowKeyboard.h"
-#include "qt/IniSettingsStore.h"
-#include "qt/ProcessLauncher.h"
-#include "qt/QtEventPump.h"
-#include "qt/QtFileChooser.h"
-#include "qt/QtInputBox.h"
-#include "qt/QtMessageBox.h"
-#include "qt/SequenceRandomSource.h"
-#include "qt/SystemClock.h"
-#include "wayland/WaylandWindowKeyboard.h"
-#include "x11/X11Display.h"
-#include "x11/X11KeepAbove.h"
-#include "x11/X11WindowKeyboard.h"
+#include "platform/common/CombinedWindowKeyboard.h"
+#include "platform/qt/IniSettingsStore.h"
+#include "platform/qt/ProcessLauncher.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtFileChooser.h"
+#include "platform/qt/QtInputBox.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/SequenceRandomSource.h"
+#include "platform/qt/SystemClock.h"
+#include "platform/wayland/WaylandWindowKeyboard.h"
+#include "platform/x11/X11Display.h"
+#include "platform/x11/X11KeepAbove.h"
+#include "platform/x11/X11WindowKeyboard.h"
 
 namespace quorvex::platform {
 

@@ -52,7 +52,7 @@ QStringList describe(const std::vector<SpareKeyBatch>& batches)
 
 } // namespace
 
-class TestX11Keys final : public QObject
+class TestSpareKeyBatches final : public QObject
 {
     Q_OBJECT
 
@@ -183,5 +183,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestX11Keys)
-#include "TestX11Keys.moc"
+QTEST_GUILESS_MAIN(TestSpareKeyBatches)
+#include "TestSpareKeyBatches.moc"

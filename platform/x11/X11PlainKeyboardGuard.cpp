@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "X11PlainKeyboard.h"
+#include "X11PlainKeyboardGuard.h"
 
-#include <X11/XKBlib.h>
-#include <X11/extensions/XTest.h>
+#include "XlibHeaders.h"
 
 #include <array>
 
@@ -29,7 +28,7 @@ void releaseHeldModifierKeys(Display* display)
 
 } // namespace
 
-X11PlainKeyboard::X11PlainKeyboard(Display* display) : m_display(display)
+X11PlainKeyboardGuard::X11PlainKeyboardGuard(Display* display) : m_display(display)
 {
     releaseHeldModifierKeys(m_display);
 
@@ -53,7 +52,7 @@ X11PlainKeyboard::X11PlainKeyboard(Display* display) : m_display(display)
     }
 }
 
-X11PlainKeyboard::~X11PlainKeyboard()
+X11PlainKeyboardGuard::~X11PlainKeyboardGuard()
 {
     // Each key event carries the state it was sent with, so the locks can come back as soon as the last key is out.
     if (m_lockedModifiers != 0) {
