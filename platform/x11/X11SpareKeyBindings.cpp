@@ -25,7 +25,15 @@ bool X11SpareKeyBindings::bind(std::span<const KeyCode> keycodes, std::span<cons
     m_keysTyped = 0;
     m_deliveredAt.reset();
     m_record.noteBorrowed(m_keycodes);
-    return bindKeySymbols(m_display, m_keycodes, levels);
+    if (!bindKeySymbols(m_display, m_keycodes, levels)) {
+        return false;
+    }
+    if (!m_keycodes.empty()) {
+        // The room learns of the change from a notice the server sends once it has made it; the keys come after.
+        XSync(m_display, False);
+        std::this_thread::sleep_for(kBindingReadTime);
+    }
+    return true;
 }
 
 void X11SpareKeyBindings::noteTyped(std::size_t keys)

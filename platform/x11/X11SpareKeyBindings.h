@@ -32,6 +32,10 @@ public:
     /// Reading time allowed per key typed, as for a target that reads no more than 10,000 keys a second (an xterm
     /// reads them as fast as they come, 10,000 to 30,000 a second).
     static constexpr std::chrono::microseconds kReadingTimePerKey{100};
+    /// The time a target gets to fetch the map after a binding, before the first key that needs it. Chromium
+    /// fetches it late when a key came shortly before and took the first freshly bound key with the old map (lost
+    /// it up to a 5 ms gap, never at 10 ms).
+    static constexpr std::chrono::milliseconds kBindingReadTime{20};
 
     X11SpareKeyBindings(Display* display, X11BorrowRecord& record);
     ~X11SpareKeyBindings();
@@ -39,7 +43,8 @@ public:
     X11SpareKeyBindings& operator=(const X11SpareKeyBindings&) = delete;
 
     /// Binds levels[i] to keycodes[i]; bindings still held are released first, once the room has had its time to
-    /// read them. False when the server did not take every binding.
+    /// read them. Returns once the room has had its time to read the new ones. False when the server did not take
+    /// every binding.
     [[nodiscard]] bool bind(std::span<const KeyCode> keycodes, std::span<const KeyLevels> levels);
     /// Counts keys sent while the bindings hold, which the target has to read before they may go.
     void noteTyped(std::size_t keys);
