@@ -101,9 +101,10 @@ private Q_SLOTS:
         m_typed = path;
         m_keys = {{XK_Return}, {XK_Return}, {XK_Return}};
 
-        m_host.click(*m_main->controls().cmdLoadQuestions, 1);
+        click(*m_main->controls().cmdLoadQuestions, 1);
 
-        QTRY_COMPARE_WITH_TIMEOUT(m_met.size(), 3, 4 * kBoxTimeout);
+        QTRY_VERIFY2_WITH_TIMEOUT(m_met.size() >= 3, qPrintable(waitedFor(QStringLiteral("the \"Open\" dialog and both boxes after it"))), 4 * kBoxTimeout);
+        QCOMPARE(m_met.size(), 3);
         QCOMPARE(m_met.at(0).title, QStringLiteral("Open"));
         QCOMPARE(m_met.at(2).title, QStringLiteral("Uh oh!"));
         QCOMPARE(m_met.at(2).text, QStringLiteral("There must be an error in your Questions file"));
@@ -124,9 +125,10 @@ private Q_SLOTS:
         m_keys = {{}};
         m_typed = text;
 
-        m_host.click(*m_main->controls().cmdMacro[3], 3);
+        click(*m_main->controls().cmdMacro[3], 3);
 
-        QTRY_COMPARE_WITH_TIMEOUT(m_met.size(), 1, 2 * kBoxTimeout);
+        QTRY_VERIFY2_WITH_TIMEOUT(!m_met.empty(), qPrintable(waitedFor(QStringLiteral("the \"Macro Definition\" box"))), 2 * kBoxTimeout);
+        QCOMPARE(m_met.size(), 1);
         QCOMPARE(m_met.front().title, QStringLiteral("Macro Definition"));
         QVERIFY2(m_met.front().inFront, qPrintable(m_met.front().seenAs));
         QVERIFY(m_met.front().closedByKeys);
@@ -139,9 +141,10 @@ private Q_SLOTS:
         const QString before = m_main->controls().cmdMacro[2]->text();
         m_keys = {{XK_Escape}};
 
-        m_host.click(*m_main->controls().cmdMacro[2], 3);
+        click(*m_main->controls().cmdMacro[2], 3);
 
-        QTRY_COMPARE_WITH_TIMEOUT(m_met.size(), 1, 2 * kBoxTimeout);
+        QTRY_VERIFY2_WITH_TIMEOUT(!m_met.empty(), qPrintable(waitedFor(QStringLiteral("the \"Macro Definition\" box"))), 2 * kBoxTimeout);
+        QCOMPARE(m_met.size(), 1);
         QVERIFY2(m_met.front().inFront, qPrintable(m_met.front().seenAs));
         QVERIFY(m_met.front().closedByKeys);
         QCOMPARE(m_main->controls().cmdMacro[2]->text(), before);
@@ -153,13 +156,23 @@ private Q_SLOTS:
         m_main->controls().txtAppName->setText(QStringLiteral("No such room"));
         m_keys = {{XK_Return}};
 
-        m_host.click(*m_main->controls().cmdSnd, 1);
+        click(*m_main->controls().cmdSnd, 1);
 
-        QTRY_COMPARE_WITH_TIMEOUT(m_met.size(), 1, 2 * kBoxTimeout);
+        QTRY_VERIFY2_WITH_TIMEOUT(!m_met.empty(), qPrintable(waitedFor(QStringLiteral("the \"Error!\" box"))), 2 * kBoxTimeout);
+        QCOMPARE(m_met.size(), 1);
         QCOMPARE(m_met.front().title, QStringLiteral("Error!"));
         QVERIFY2(m_met.front().inFront, qPrintable(m_met.front().seenAs));
         QVERIFY(m_met.front().closedByKeys);
         m_main->controls().txtAppName->setText(QStringLiteral("Trivia  Adult"));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_clicked && event->type() == QEvent::MouseButtonPress) {
+            ++m_pressesSeen;
+        }
+        return false;
     }
 
 private:
@@ -176,14 +189,42 @@ private:
         return std::find(order.begin(), order.end(), window) != order.end();
     }
 
+    // The host's click on `control`, noting whether the press reached it.
+    void click(QWidget& control, unsigned int button)
+    {
+        if (m_clicked) {
+            m_clicked->removeEventFilter(this);
+        }
+        m_clicked = &control;
+        m_pressesSeen = 0;
+        control.installEventFilter(this);
+        m_host.click(control, button);
+    }
+
+    // What a test waited for when it gave up: the boxes, the click and the window manager's view.
+    QString waitedFor(const QString& what) const
+    {
+        QStringList met;
+        for (const BoxMet& box : m_met) {
+            met << (box.seenAs.isEmpty() ? QStringLiteral("\"%1\"").arg(box.title)
+                                         : QStringLiteral("\"%1\" (%2)").arg(box.title, box.seenAs));
+        }
+        return QStringLiteral("waited for %1 after a click on %2, which got %3 press(es); boxes met: %4; %5")
+            .arg(what)
+            .arg(m_clicked ? m_clicked->objectName() : QStringLiteral("nothing"))
+            .arg(m_pressesSeen)
+            .arg(met.isEmpty() ? QStringLiteral("none") : met.join(QStringLiteral(", ")))
+            .arg(m_host.describe());
+    }
+
     // Switches stay-on-top with a real click on its panel when it is not as wanted.
     void setStayOnTop(bool onTop)
     {
         console::ClickableLabel* panel = m_main->controls().SOT_Status;
         const QString wanted = onTop ? QStringLiteral("ON") : QStringLiteral("OFF");
         if (panel->text() != wanted) {
-            m_host.click(*panel, 1);
-            QTRY_COMPARE_WITH_TIMEOUT(panel->text(), wanted, kBoxTimeout);
+            click(*panel, 1);
+            QTRY_VERIFY2_WITH_TIMEOUT(panel->text() == wanted, qPrintable(waitedFor(QStringLiteral("the stay-on-top panel to read ") + wanted)), kBoxTimeout);
         }
     }
 
@@ -280,6 +321,8 @@ private:
     std::deque<Key> m_keys; // the key that answers each box in turn; none given means Return
     QString m_typed;        // typed into the next box before its key
     QPointer<QWidget> m_box;
+    QPointer<QWidget> m_clicked;
+    int m_pressesSeen = 0;
     QElapsedTimer m_clock;
     bool m_answered = false;
 };
