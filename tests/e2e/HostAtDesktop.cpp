@@ -10,6 +10,7 @@
 // Xlib after Qt: its macros (Bool, Status, None) break Qt's headers.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -83,11 +84,40 @@ void HostAtDesktop::pressKey(unsigned long keysym)
     XFlush(m_display);
 }
 
-void HostAtDesktop::type(const QString& letters)
+bool HostAtDesktop::type(const QString& text)
 {
-    for (const QChar c : letters) {
-        pressKey(c == u' ' ? XK_space : XK_a + (c.unicode() - u'a'));
+    struct Stroke
+    {
+        KeyCode key;
+        bool shifted;
+    };
+    std::vector<Stroke> strokes;
+    for (const QChar c : text) {
+        // The keysyms of printable ASCII are the characters' own codes.
+        const KeySym keysym = c.unicode();
+        const KeyCode key = keysym >= 0x20 && keysym <= 0x7e ? XKeysymToKeycode(m_display, keysym) : 0;
+        if (key == 0) {
+            return false;
+        }
+        const bool shifted = XkbKeycodeToKeysym(m_display, key, 0, 0) != keysym;
+        if (shifted && XkbKeycodeToKeysym(m_display, key, 0, 1) != keysym) {
+            return false;
+        }
+        strokes.push_back({key, shifted});
     }
+    const KeyCode shift = XKeysymToKeycode(m_display, XK_Shift_L);
+    for (const Stroke& stroke : strokes) {
+        if (stroke.shifted) {
+            XTestFakeKeyEvent(m_display, shift, True, CurrentTime);
+        }
+        XTestFakeKeyEvent(m_display, stroke.key, True, CurrentTime);
+        XTestFakeKeyEvent(m_display, stroke.key, False, CurrentTime);
+        if (stroke.shifted) {
+            XTestFakeKeyEvent(m_display, shift, False, CurrentTime);
+        }
+    }
+    XFlush(m_display);
+    return true;
 }
 
 std::vector<unsigned long> HostAtDesktop::stackingOrder() const

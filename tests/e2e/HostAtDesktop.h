@@ -34,8 +34,9 @@ public:
     void press(unsigned int button, bool down);
     /// Presses and releases the key of `keysym` in the focused window.
     void pressKey(unsigned long keysym);
-    /// Types lowercase letters and blanks into the focused window.
-    void type(const QString& letters);
+    /// Types printable ASCII into the focused window, holding Shift for what lies on a key's second level.
+    /// Returns false, typing nothing, when the keyboard map has no key for one of the characters.
+    bool type(const QString& text);
 
     /// The managed windows from bottom to top (_NET_CLIENT_LIST_STACKING).
     std::vector<unsigned long> stackingOrder() const;

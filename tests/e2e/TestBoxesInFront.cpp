@@ -92,21 +92,25 @@ private Q_SLOTS:
         QFETCH(bool, onTop);
         setStayOnTop(onTop);
         QTemporaryDir folder;
-        m_fileToChoose = folder.filePath(QStringLiteral("half.txt"));
-        QFile file(m_fileToChoose);
+        const QString path = folder.filePath(QStringLiteral("half.txt"));
+        QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("A question without its answer\n");
         file.close();
-        m_keys = {{XK_Return}, {XK_Return}};
+        // The host types the file's path into the dialog's "File name" box and presses Return.
+        m_typed = path;
+        m_keys = {{XK_Return}, {XK_Return}, {XK_Return}};
 
-        m_host.click(*m_main->controls().cmdLoadQuestions, 1);
+        click(*m_main->controls().cmdLoadQuestions, 1);
 
-        QTRY_COMPARE_WITH_TIMEOUT(m_met.size(), 2, 3 * kBoxTimeout);
-        QCOMPARE(m_met.at(1).title, QStringLiteral("Uh oh!"));
-        QCOMPARE(m_met.at(1).text, QStringLiteral("There must be an error in your Questions file"));
+        QTRY_VERIFY2_WITH_TIMEOUT(m_met.size() >= 3, qPrintable(waitedFor(QStringLiteral("the \"Open\" dialog and both boxes after it"))), 4 * kBoxTimeout);
+        QCOMPARE(m_met.size(), 3);
+        QCOMPARE(m_met.at(0).title, QStringLiteral("Open"));
+        QCOMPARE(m_met.at(2).title, QStringLiteral("Uh oh!"));
+        QCOMPARE(m_met.at(2).text, QStringLiteral("There must be an error in your Questions file"));
         for (const BoxMet& box : m_met) {
             QVERIFY2(box.inFront, qPrintable(box.title + QStringLiteral(": ") + box.seenAs));
-            QVERIFY2(box.closedByKeys, qPrintable(box.title));
+            QVERIFY2(box.closedByKeys, qPrintable(box.title + QStringLiteral(": ") + box.seenAs));
         }
         QCOMPARE(m_main->controls().lblCurrentQuestionSet->text(), QStringLiteral("Question Set Not Selected"));
     }
@@ -121,9 +125,10 @@ private Q_SLOTS:
         m_keys = {{}};
         m_typed = text;
 
-        m_host.click(*m_main->controls().cmdMacro[3], 3);
+        click(*m_main->controls().cmdMacro[3], 3);
 
-        QTRY_COMPARE_WITH_TIMEOUT(m_met.size(), 1, 2 * kBoxTimeout);
+        QTRY_VERIFY2_WITH_TIMEOUT(!m_met.empty(), qPrintable(waitedFor(QStringLiteral("the \"Macro Definition\" box"))), 2 * kBoxTimeout);
+        QCOMPARE(m_met.size(), 1);
         QCOMPARE(m_met.front().title, QStringLiteral("Macro Definition"));
         QVERIFY2(m_met.front().inFront, qPrintable(m_met.front().seenAs));
         QVERIFY(m_met.front().closedByKeys);
@@ -136,9 +141,10 @@ private Q_SLOTS:
         const QString before = m_main->controls().cmdMacro[2]->text();
         m_keys = {{XK_Escape}};
 
-        m_host.click(*m_main->controls().cmdMacro[2], 3);
+        click(*m_main->controls().cmdMacro[2], 3);
 
-        QTRY_COMPARE_WITH_TIMEOUT(m_met.size(), 1, 2 * kBoxTimeout);
+        QTRY_VERIFY2_WITH_TIMEOUT(!m_met.empty(), qPrintable(waitedFor(QStringLiteral("the \"Macro Definition\" box"))), 2 * kBoxTimeout);
+        QCOMPARE(m_met.size(), 1);
         QVERIFY2(m_met.front().inFront, qPrintable(m_met.front().seenAs));
         QVERIFY(m_met.front().closedByKeys);
         QCOMPARE(m_main->controls().cmdMacro[2]->text(), before);
@@ -150,13 +156,23 @@ private Q_SLOTS:
         m_main->controls().txtAppName->setText(QStringLiteral("No such room"));
         m_keys = {{XK_Return}};
 
-        m_host.click(*m_main->controls().cmdSnd, 1);
+        click(*m_main->controls().cmdSnd, 1);
 
-        QTRY_COMPARE_WITH_TIMEOUT(m_met.size(), 1, 2 * kBoxTimeout);
+        QTRY_VERIFY2_WITH_TIMEOUT(!m_met.empty(), qPrintable(waitedFor(QStringLiteral("the \"Error!\" box"))), 2 * kBoxTimeout);
+        QCOMPARE(m_met.size(), 1);
         QCOMPARE(m_met.front().title, QStringLiteral("Error!"));
         QVERIFY2(m_met.front().inFront, qPrintable(m_met.front().seenAs));
         QVERIFY(m_met.front().closedByKeys);
         m_main->controls().txtAppName->setText(QStringLiteral("Trivia  Adult"));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_clicked && event->type() == QEvent::MouseButtonPress) {
+            ++m_pressesSeen;
+        }
+        return false;
     }
 
 private:
@@ -173,29 +189,53 @@ private:
         return std::find(order.begin(), order.end(), window) != order.end();
     }
 
+    // The host's click on `control`, noting whether the press reached it.
+    void click(QWidget& control, unsigned int button)
+    {
+        if (m_clicked) {
+            m_clicked->removeEventFilter(this);
+        }
+        m_clicked = &control;
+        m_pressesSeen = 0;
+        control.installEventFilter(this);
+        m_host.click(control, button);
+    }
+
+    // What a test waited for when it gave up: the boxes, the click and the window manager's view.
+    QString waitedFor(const QString& what) const
+    {
+        QStringList met;
+        for (const BoxMet& box : m_met) {
+            met << (box.seenAs.isEmpty() ? QStringLiteral("\"%1\"").arg(box.title)
+                                         : QStringLiteral("\"%1\" (%2)").arg(box.title, box.seenAs));
+        }
+        return QStringLiteral("waited for %1 after a click on %2, which got %3 press(es); boxes met: %4; %5")
+            .arg(what)
+            .arg(m_clicked ? m_clicked->objectName() : QStringLiteral("nothing"))
+            .arg(m_pressesSeen)
+            .arg(met.isEmpty() ? QStringLiteral("none") : met.join(QStringLiteral(", ")))
+            .arg(m_host.describe());
+    }
+
     // Switches stay-on-top with a real click on its panel when it is not as wanted.
     void setStayOnTop(bool onTop)
     {
         console::ClickableLabel* panel = m_main->controls().SOT_Status;
         const QString wanted = onTop ? QStringLiteral("ON") : QStringLiteral("OFF");
         if (panel->text() != wanted) {
-            m_host.click(*panel, 1);
-            QTRY_COMPARE_WITH_TIMEOUT(panel->text(), wanted, kBoxTimeout);
+            click(*panel, 1);
+            QTRY_VERIFY2_WITH_TIMEOUT(panel->text() == wanted, qPrintable(waitedFor(QStringLiteral("the stay-on-top panel to read ") + wanted)), kBoxTimeout);
         }
     }
 
-    // The host at whatever box is open: waits until it is in front, then answers it with keys only. The file
-    // dialog is not what these tests are about, so it is answered directly. A box that never comes to the front or
-    // ignores the keys is noted and closed, so that a fault fails the test rather than hanging it.
+    // The host at whatever box is open: waits until it is in front, then answers it with keys only, the file
+    // dialog included. A box that never comes to the front or ignores the keys is noted and closed, so that a fault
+    // fails the test rather than hanging it.
     void meetBoxes()
     {
         QWidget* modal = QApplication::activeModalWidget();
-        if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-            files->selectFile(m_fileToChoose);
-            QMetaObject::invokeMethod(files, "accept");
-            return;
-        }
-        if (!qobject_cast<QMessageBox*>(modal) && !qobject_cast<QInputDialog*>(modal)) {
+        if (!qobject_cast<QMessageBox*>(modal) && !qobject_cast<QInputDialog*>(modal) &&
+            !qobject_cast<QFileDialog*>(modal)) {
             // A modal window nobody expected would hold the test inside its event loop for good.
             if (auto* other = qobject_cast<QDialog*>(modal)) {
                 m_met.push_back({other->windowTitle(), QStringLiteral("an unexpected dialog"), false, false, {}});
@@ -217,8 +257,8 @@ private:
             met.title = modal->windowTitle();
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 met.text = box->text();
-            } else {
-                met.text = qobject_cast<QInputDialog*>(modal)->labelText();
+            } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+                met.text = input->labelText();
             }
             m_met.push_back(met);
         }
@@ -239,6 +279,7 @@ private:
         }
         if (m_clock.hasExpired(kBoxTimeout)) {
             met.closedByKeys = false;
+            met.seenAs = QStringLiteral("still open %1 ms after the host's keys").arg(kBoxTimeout);
             closeDirectly(modal);
         }
     }
@@ -248,8 +289,8 @@ private:
         m_answered = true;
         m_clock.restart();
         m_met.back().closedByKeys = true; // taken back if the box outlasts the keys
-        if (!m_typed.isEmpty()) {
-            m_host.type(std::exchange(m_typed, QString()));
+        if (!m_typed.isEmpty() && !m_host.type(std::exchange(m_typed, QString()))) {
+            m_met.back().seenAs = QStringLiteral("the keyboard map has no keys for the text");
         }
         const unsigned long key = m_keys.empty() ? 0 : m_keys.front().keysym;
         if (!m_keys.empty()) {
@@ -276,11 +317,12 @@ private:
     std::unique_ptr<console::Main> m_main;
     unsigned long m_console = 0;
     QTimer m_hostAtBoxes;
-    QString m_fileToChoose;
     std::vector<BoxMet> m_met;
     std::deque<Key> m_keys; // the key that answers each box in turn; none given means Return
     QString m_typed;        // typed into the next box before its key
     QPointer<QWidget> m_box;
+    QPointer<QWidget> m_clicked;
+    int m_pressesSeen = 0;
     QElapsedTimer m_clock;
     bool m_answered = false;
 };

@@ -3,6 +3,7 @@
 // stand-in chat room (an xterm whose recorder writes each line it gets to a file). Runs inside
 // tests/e2e/x11-session, which provides the display, the window manager and the room.
 
+#include "HostAtDesktop.h"
 #include "RoomRecord.h"
 #include "console/ClickableLabel.h"
 #include "console/MacroButton.h"
@@ -14,11 +15,13 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -95,9 +98,11 @@ private Q_SLOTS:
                 m_inputAnswers.pop_front();
                 input->accept();
             } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-                m_chosenFilter = files->selectedNameFilter();
-                files->selectFile(m_fileToChoose);
-                QMetaObject::invokeMethod(files, "accept");
+                answerFileDialog(*files);
+            } else if (auto* other = qobject_cast<QDialog*>(modal)) {
+                // Unanswered, a dialog nobody expected would hold the test inside its event loop for good.
+                m_boxes.push_back(other->windowTitle() + QStringLiteral(": an unexpected dialog"));
+                other->reject();
             }
         });
         m_boxAnswerer.start(20);
@@ -499,6 +504,7 @@ private Q_SLOTS:
 
         QTest::mouseClick(ui.cmdLoadQuestions, Qt::LeftButton);
 
+        QVERIFY2(m_boxes.isEmpty(), qPrintable(m_boxes.join(u'\n')));
         QCOMPARE(m_chosenFilter, QStringLiteral("Text Files (*.txt)"));
         QCOMPARE(ui.lblCurrentQuestionSet->text(), QStringLiteral("capitals.txt"));
         QCOMPARE(ui.lblQuestion->text(), QStringLiteral("Q 1/2 : What is the capital of France?"));
@@ -608,6 +614,32 @@ private Q_SLOTS:
     }
 
 private:
+    // As the host would: once the dialog holds the keyboard focus, types the file's path into its "File name" box
+    // and presses Return. A dialog that never takes the focus or outlasts the keys is noted and closed.
+    void answerFileDialog(QFileDialog& files)
+    {
+        if (m_fileDialog != &files) {
+            m_fileDialog = &files;
+            m_fileDialogShown.start();
+            m_fileTyped = false;
+            m_chosenFilter = files.selectedNameFilter();
+        }
+        if (!m_fileTyped && m_host.hasInputFocus(static_cast<unsigned long>(files.winId()))) {
+            m_fileTyped = true;
+            if (!m_host.type(m_fileToChoose)) {
+                m_boxes.push_back(QStringLiteral("Open: the keyboard map has no keys for ") + m_fileToChoose);
+            }
+            m_host.pressKey(XK_Return);
+        } else if (m_fileDialogShown.hasExpired(kArrivalTimeout)) {
+            m_boxes.push_back(QStringLiteral("Open: still open %1 ms after it showed, %2")
+                                  .arg(kArrivalTimeout)
+                                  .arg(m_fileTyped ? QStringLiteral("after the host typed the path and Return")
+                                                   : QStringLiteral("never with the keyboard focus: ") +
+                                                         m_host.describe()));
+            files.reject();
+        }
+    }
+
     // A second terminal that writes every byte typed into it to a file, as a shell at its prompt would take it;
     // started once, kept for the tests that follow.
     Window otherTerminal()
@@ -779,7 +811,11 @@ private:
     QStringList m_boxes;
     QStringList m_questions;
     std::deque<QString> m_inputAnswers;
+    e2e::HostAtDesktop m_host;
     QString m_fileToChoose;
+    QPointer<QFileDialog> m_fileDialog;
+    QElapsedTimer m_fileDialogShown;
+    bool m_fileTyped = false;
     QProcess m_other;
     Window m_otherWindow = 0;
     QString m_chosenFilter;

@@ -88,6 +88,9 @@ private Q_SLOTS:
             } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
                 m_boxes.push_back(input->windowTitle() + QStringLiteral(": ") + input->labelText());
                 input->reject();
+            } else if (auto* other = qobject_cast<QDialog*>(modal)) {
+                m_boxes.push_back(other->windowTitle() + QStringLiteral(": an unexpected dialog"));
+                other->reject();
             }
         });
         m_boxAnswerer.start(20);
