@@ -49,7 +49,11 @@ HostAtDesktop::~HostAtDesktop()
 
 void HostAtDesktop::click(const QWidget& control, unsigned int button)
 {
-    const QPoint middle = control.mapToGlobal(control.rect().center());
+    clickAt(control.mapToGlobal(control.rect().center()), button);
+}
+
+void HostAtDesktop::clickAt(QPoint middle, unsigned int button)
+{
     // At a hand's pace: metacity takes a press on a window without focus through a grab that it replays, and a
     // release in the same instant can get lost on the way.
     XTestFakeMotionEvent(m_display, -1, middle.x(), middle.y(), CurrentTime);
@@ -67,6 +71,17 @@ void HostAtDesktop::pressKey(unsigned long keysym)
     const KeyCode key = XKeysymToKeycode(m_display, keysym);
     XTestFakeKeyEvent(m_display, key, True, CurrentTime);
     XTestFakeKeyEvent(m_display, key, False, CurrentTime);
+    XFlush(m_display);
+}
+
+void HostAtDesktop::pressWithControl(unsigned long keysym)
+{
+    const KeyCode control = XKeysymToKeycode(m_display, XK_Control_L);
+    const KeyCode key = XKeysymToKeycode(m_display, keysym);
+    XTestFakeKeyEvent(m_display, control, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, key, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, key, False, CurrentTime);
+    XTestFakeKeyEvent(m_display, control, False, CurrentTime);
     XFlush(m_display);
 }
 

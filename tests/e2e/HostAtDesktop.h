@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -26,8 +26,12 @@ public:
 
     /// Moves the pointer to the middle of `control` and presses and releases `button` (1 left, 3 right).
     void click(const QWidget& control, unsigned int button);
+    /// Moves the pointer to the screen position `global` and presses and releases `button` there.
+    void clickAt(QPoint global, unsigned int button);
     /// Presses and releases the key of `keysym` in the focused window.
     void pressKey(unsigned long keysym);
+    /// Presses the key of `keysym` while holding the left Ctrl key, in the focused window.
+    void pressWithControl(unsigned long keysym);
     /// Types lowercase letters and blanks into the focused window.
     void type(const QString& letters);
 
