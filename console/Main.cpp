@@ -5,6 +5,7 @@
 #include "ControlTag.h"
 #include "MacroButton.h"
 #include "Resizer.h"
+#include "SaidInRoomWindow.h"
 #include "SettingsTable.h"
 #include "questions/QuestionFile.h"
 #include "questions/QuestionPicking.h"
@@ -16,7 +17,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 namespace quorvex::console {
@@ -27,8 +30,10 @@ const QString kErrorTitle = QStringLiteral("Error!");
 } // namespace
 
 Main::Main(platform::Platform& platform, QWidget* parent)
-    : QWidget(parent), m_platform(platform), m_groupLink(platform.keyboard, platform.events, platform.messageBox)
+    : QWidget(parent), m_platform(platform), m_sayRecord(platform.dataFolder, platform.clock, platform.messageBox),
+      m_groupLink(platform.keyboard, platform.events, platform.messageBox)
 {
+    m_groupLink.reportTo(m_sayRecord);
     ui.build(*this);
     m_platform.messageBox.setParentWindow(*this);
     m_platform.inputBox.setParentWindow(*this);
@@ -71,6 +76,12 @@ void Main::connectHandlers()
     connect(ui.cmdRandomQuestion, &QPushButton::clicked, this, &Main::cmdRandomQuestion_Click);
     connect(ui.lblQuestion, &ClickableLabel::clicked, this, &Main::lblQuestion_Click);
     connect(ui.lblAnswer, &ClickableLabel::clicked, this, &Main::lblAnswer_Click);
+    m_randomMenu = new QMenu(this);
+    m_noRepeatSwitch = m_randomMenu->addAction(QStringLiteral("Every question once before any repeats"));
+    m_noRepeatSwitch->setCheckable(true);
+    connect(m_noRepeatSwitch, &QAction::triggered, this, &Main::setNoRepeatRandom);
+    ui.cmdRandomQuestion->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui.cmdRandomQuestion, &QWidget::customContextMenuRequested, this, &Main::cmdRandomQuestion_ContextMenu);
 
     for (int i = 0; i < kMacroCount; ++i) {
         connect(ui.cmdMacro[i], &MacroButton::mouseDown, this,
@@ -82,6 +93,12 @@ void Main::connectHandlers()
     connect(ui.cmdTrivGroupSwap, &QPushButton::clicked, this, &Main::cmdTrivGroupSwap_Click);
     connect(ui.cmdPING, &QPushButton::clicked, this, &Main::cmdPING_Click);
     connect(ui.SOT_Status, &ClickableLabel::clicked, this, &Main::SOT_Status_Click);
+
+    // The text boxes keep Ctrl+Z for their own typing.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this,
+            &Main::undoScoreChange);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), this), &QShortcut::activated, this,
+            &Main::showSaidInRoom);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -116,16 +133,17 @@ void Main::LoadSettings()
     for (const SettingBinding& binding : bindings) {
         if (const std::optional<QString> stored = m_platform.settings.value(binding.section, binding.key)) {
             writeBinding(binding, *stored);
-            anyStored = true;
+            anyStored = anyStored || !binding.absentMeansOff;
         } else {
-            anyMissing = true;
+            anyMissing = anyMissing || !binding.absentMeansOff;
         }
     }
     if (anyStored) {
         // A key that is present is the host's and is never overwritten at start; only the gaps are filled.
         if (anyMissing) {
             for (const SettingBinding& binding : bindings) {
-                if (!m_platform.settings.value(binding.section, binding.key)) {
+                if (!m_platform.settings.value(binding.section, binding.key) &&
+                    savesInto(binding, readBinding(binding), false)) {
                     m_platform.settings.setValue(binding.section, binding.key, readBinding(binding));
                 }
             }
@@ -166,7 +184,10 @@ bool Main::reportFailedSave(const std::optional<QString>& failure)
 bool Main::SaveSettings()
 {
     for (const SettingBinding& binding : settingBindings(ui)) {
-        m_platform.settings.setValue(binding.section, binding.key, readBinding(binding));
+        const QString value = readBinding(binding);
+        if (savesInto(binding, value, m_platform.settings.value(binding.section, binding.key).has_value())) {
+            m_platform.settings.setValue(binding.section, binding.key, value);
+        }
     }
     return reportFailedSave(m_platform.settings.commit());
 }
@@ -177,6 +198,22 @@ bool Main::SaveSettings()
 void Main::Say(const QString& txt)
 {
     m_groupLink.say(ui.txtAppName->text(), txt);
+    if (m_saidInRoom && m_saidInRoom->isVisible()) {
+        m_saidInRoom->reload();
+    }
+}
+
+void Main::showSaidInRoom()
+{
+    if (!m_saidInRoom) {
+        m_saidInRoom = new SaidInRoomWindow(
+            m_sayRecord, [this](const QString& txt) { Say(txt); }, this);
+    } else {
+        m_saidInRoom->reload();
+    }
+    m_saidInRoom->show();
+    m_saidInRoom->raise();
+    m_saidInRoom->activateWindow();
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -185,7 +222,9 @@ void Main::Say(const QString& txt)
 void Main::cmdAddScore_Click(int index)
 {
     QLabel* score = ui.lblScore[index];
+    const scoreboard::ScorePair before = scoresOnShow();
     score->setText(scoreboard::FormatScore(scoreboard::leadingNumber(score->text()) + 1));
+    m_scoreHistory.note(before, scoresOnShow());
     if (AnnounceScore() && scoreboard::isBirthday(m_platform.clock.today())) {
         Say(scoreboard::kBirthdayLine);
     }
@@ -204,6 +243,11 @@ scoreboard::ScoreboardView Main::readScoreboard() const
             ui.lblScore[1]->text(),
             scoreboard::leadingNumber(ui.txtQuizEndScore->text()),
             ui.txtEqualScores->text()};
+}
+
+scoreboard::ScorePair Main::scoresOnShow() const
+{
+    return {ui.lblScore[0]->text(), ui.lblScore[1]->text()};
 }
 
 bool Main::AnnounceScore()
@@ -240,32 +284,52 @@ void Main::announceAdjustment()
 
 void Main::cmdAdjustGUYScore_Click()
 {
+    const scoreboard::ScorePair before = scoresOnShow();
     if (adjustScore(0)) {
+        m_scoreHistory.note(before, scoresOnShow());
         announceAdjustment();
     }
 }
 
 void Main::cmdadjustGALscore_Click()
 {
+    const scoreboard::ScorePair before = scoresOnShow();
     if (adjustScore(1)) {
+        m_scoreHistory.note(before, scoresOnShow());
         announceAdjustment();
     }
 }
 
 void Main::cmdAdjustScores_Click()
 {
+    const scoreboard::ScorePair before = scoresOnShow();
     if (!adjustScore(0)) {
         return;
     }
     // Team 0's new score is already on the window, so the room hears of it even when team 1's box is abandoned.
     adjustScore(1);
+    m_scoreHistory.note(before, scoresOnShow());
     announceAdjustment();
 }
 
 void Main::cmdReset_Click()
 {
+    const scoreboard::ScorePair before = scoresOnShow();
     ui.lblScore[0]->setText(QStringLiteral("00"));
     ui.lblScore[1]->setText(QStringLiteral("00"));
+    m_scoreHistory.note(before, scoresOnShow());
+}
+
+void Main::undoScoreChange()
+{
+    const std::optional<scoreboard::ScorePair> before = m_scoreHistory.takeBack();
+    if (!before) {
+        return;
+    }
+    ui.lblScore[0]->setText(before->score0);
+    ui.lblScore[1]->setText(before->score1);
+    // Only the scores are told, never a game-over again: the room already heard how the game stood.
+    announceAdjustment();
 }
 
 void Main::lblTeam_Click(int index)
@@ -304,6 +368,7 @@ void Main::cmdLoadQuestions_Click()
     ui.cmdNextQuestion->setEnabled(true);
     ui.cmdRandomQuestion->setEnabled(true);
     m_currentQuestion = 0;
+    m_deal.clear();
     cmdNextQuestion_Click();
 }
 
@@ -325,7 +390,30 @@ void Main::cmdRandomQuestion_Click()
                                    questions::kUhOhTitle);
         return;
     }
+    if (noRepeatRandom()) {
+        showQuestion(*m_deal.next(count, [this] { return m_platform.seededRandom.nextFraction(); }));
+        return;
+    }
     showQuestion(*questions::randomQuestionNumber(m_platform.random.nextFraction(), count));
+}
+
+bool Main::noRepeatRandom() const
+{
+    return tagOf(ui.cmdRandomQuestion) == kSwitchOn;
+}
+
+void Main::cmdRandomQuestion_ContextMenu(QPoint position)
+{
+    m_noRepeatSwitch->setChecked(noRepeatRandom());
+    m_randomMenu->popup(ui.cmdRandomQuestion->mapToGlobal(position));
+}
+
+void Main::setNoRepeatRandom(bool on)
+{
+    // The switch only changes how later picks are made; the question on show stays, and nothing is said.
+    setTag(ui.cmdRandomQuestion, on ? kSwitchOn : kSwitchOff);
+    m_deal.clear();
+    SaveSettings();
 }
 
 void Main::showQuestion(qsizetype n)

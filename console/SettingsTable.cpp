@@ -33,7 +33,13 @@ std::vector<SettingBinding> settingBindings(const MainControls& controls)
     bindings.push_back({misc, QStringLiteral("SayOnBondage"), controls.txtEqualScores, Property::Text});
     bindings.push_back({misc, QStringLiteral("Team 1 Name"), controls.lblTeam[0], Property::Text});
     bindings.push_back({misc, QStringLiteral("Team 2 Name"), controls.lblTeam[1], Property::Text});
+    bindings.push_back({misc, QStringLiteral("NoRepeatRandom"), controls.cmdRandomQuestion, Property::Tag, true});
     return bindings;
+}
+
+bool savesInto(const SettingBinding& binding, const QString& value, bool storeHasKey)
+{
+    return !binding.absentMeansOff || storeHasKey || !value.isEmpty();
 }
 
 QString readBinding(const SettingBinding& binding)

@@ -41,6 +41,13 @@ QString stoppedPrompt(std::span<const platform::Keystroke> keys, std::size_t typ
     return prompt + QStringLiteral("; the rest of that line is still in the room's input box.");
 }
 
+// How far a text got, counted as the lost-contact prompt counts it.
+SayOutcome typedOfText(std::span<const platform::Keystroke> keys, std::size_t typed, const QString& message)
+{
+    const std::size_t total = keys.empty() ? 0 : keys.size() - 1;
+    return {std::min(typed, total), total, message};
+}
+
 } // namespace
 
 GroupLink::GroupLink(platform::WindowKeyboard& keyboard, platform::EventPump& events, platform::MessageBox& messageBox)
@@ -54,34 +61,44 @@ void GroupLink::say(const QString& windowTitle, const QString& txt)
 
     const KeyboardError activated = m_keyboard.activate(windowTitle, true);
     if (activated != KeyboardError::None) {
-        m_messageBox.show(activated == KeyboardError::NotActivated ? kNotActivated : kNoWindow,
-                          platform::MessageStyle::Critical, kErrorTitle);
+        finish(windowTitle, txt, {0, 0, activated == KeyboardError::NotActivated ? kNotActivated : kNoWindow});
         return;
     }
 
     // The lone Enter sends whatever the host had left standing in the room's input line.
     const platform::Keystroke enter{platform::Keystroke::Kind::Enter, 0};
     if (m_keyboard.type(std::span(&enter, 1), true).error != KeyboardError::None) {
-        m_messageBox.show(kNoContact, platform::MessageStyle::Critical, kErrorTitle);
+        finish(windowTitle, txt, {0, 0, kNoContact});
         return;
     }
     m_events.processPendingEvents();
 
     const std::optional<std::vector<platform::Keystroke>> keys = parseKeystrokes(CleanText(txt) + u'~');
     if (!keys) {
-        m_messageBox.show(kBadCharacter, platform::MessageStyle::Critical, kErrorTitle);
+        finish(windowTitle, txt, {0, 0, kBadCharacter});
         return;
     }
     const platform::TypingResult typed = m_keyboard.type(*keys, false);
     if (typed.error == KeyboardError::None) {
+        finish(windowTitle, txt, typedOfText(*keys, typed.typed, QString()));
         return;
     }
     // Focus taken away mid-text is a broken contact with the room, not a bad character.
     if (typed.error == KeyboardError::FocusLost) {
-        m_messageBox.show(stoppedPrompt(*keys, typed.typed), platform::MessageStyle::Critical, kErrorTitle);
+        finish(windowTitle, txt, typedOfText(*keys, typed.typed, stoppedPrompt(*keys, typed.typed)));
         return;
     }
-    m_messageBox.show(kBadCharacter, platform::MessageStyle::Critical, kErrorTitle);
+    finish(windowTitle, txt, typedOfText(*keys, typed.typed, kBadCharacter));
+}
+
+void GroupLink::finish(const QString& windowTitle, const QString& txt, const SayOutcome& outcome)
+{
+    if (m_listener) {
+        m_listener->said(windowTitle, txt, outcome);
+    }
+    if (!outcome.saidWhole()) {
+        m_messageBox.show(outcome.message, platform::MessageStyle::Critical, kErrorTitle);
+    }
 }
 
 } // namespace quorvex::grouplink

@@ -2,10 +2,11 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 
 namespace quorvex::platform {
 
-// The machine's local calendar.
+// The machine's local calendar and time of day.
 class Clock
 {
 public:
@@ -16,6 +17,8 @@ public:
 
     /// Today's local date.
     virtual QDate today() const = 0;
+    /// The local date and time, to the millisecond.
+    virtual QDateTime now() const = 0;
 };
 
 } // namespace quorvex::platform

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Clock.h"
+#include "DataFolder.h"
 #include "EventPump.h"
 #include "FileChooser.h"
 #include "InputBox.h"
@@ -27,6 +28,9 @@ struct Platform
     RandomSource& random;
     Launcher& launcher;
     KeepAbove& keepAbove;
+    DataFolder& dataFolder;
+    // Seeded from the clock at start, so that its sequence differs from run to run, unlike `random`'s.
+    RandomSource& seededRandom;
 };
 
 } // namespace quorvex::platform

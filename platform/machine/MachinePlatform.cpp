@@ -10,6 +10,7 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/SequenceRandomSource.h"
 #include "platform/qt/SystemClock.h"
+#include "platform/qt/XdgDataFolder.h"
 #include "platform/wayland/WaylandWindowKeyboard.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11KeepAbove.h"
@@ -21,7 +22,8 @@ struct MachinePlatform::Parts
 {
     Parts(const QString& settingsApplication, const QString& title)
         : messageBox(title), settings(qt::IniSettingsStore::defaultPath(settingsApplication)), x11Keyboard(display),
-          keyboard(x11Keyboard, waylandKeyboard), keepAbove(display)
+          keyboard(x11Keyboard, waylandKeyboard), keepAbove(display), dataFolder(settingsApplication),
+          seededRandom(std::uint64_t(clock.now().toMSecsSinceEpoch()))
     {
     }
 
@@ -40,8 +42,10 @@ struct MachinePlatform::Parts
     qt::SequenceRandomSource random;
     qt::ProcessLauncher launcher;
     x11::X11KeepAbove keepAbove;
-    Platform platform{messageBox, inputBox, fileChooser, settings, keyboard,
-                      events,     clock,    random,      launcher, keepAbove};
+    qt::XdgDataFolder dataFolder;
+    qt::SequenceRandomSource seededRandom;
+    Platform platform{messageBox, inputBox, fileChooser, settings,  keyboard,   events,
+                      clock,      random,   launcher,    keepAbove, dataFolder, seededRandom};
 };
 
 MachinePlatform::MachinePlatform(const QString& settingsApplication, const QString& title)

@@ -10,8 +10,8 @@
 namespace quorvex::platform {
 
 // The machine's real platform, built in one place for the program and its end-to-end tests alike: Qt for the
-// dialogs, settings store, clock, randomness and processes; X11 for the room's window, the keyboard and keep-above,
-// all on one display connection; Wayland for a room that is a native window of a wlroots compositor.
+// dialogs, settings store, data folder, clock, randomness and processes; X11 for the room's window, the keyboard and
+// keep-above, all on one display connection; Wayland for a room that is a native window of a wlroots compositor.
 class MachinePlatform final
 {
 public:

@@ -3,15 +3,17 @@
 
 #include "platform/RandomSource.h"
 
+#include <cstdint>
 #include <random>
 
 namespace quorvex::platform::qt {
 
-// A Mersenne Twister left at its fixed default seed, so every run draws the same sequence.
+// A Mersenne Twister: left at its fixed default seed every run draws the same sequence; seeded, the seed's own.
 class SequenceRandomSource final : public RandomSource
 {
 public:
     SequenceRandomSource() = default;
+    explicit SequenceRandomSource(std::uint64_t seed) : m_engine(seed) {}
 
     double nextFraction() override;
 

@@ -8,4 +8,9 @@ QDate SystemClock::today() const
     return QDate::currentDate();
 }
 
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
 } // namespace quorvex::platform::qt

@@ -5,13 +5,14 @@
 
 namespace quorvex::platform::qt {
 
-// The local date of the machine.
+// The local date and time of the machine.
 class SystemClock final : public Clock
 {
 public:
     SystemClock() = default;
 
     QDate today() const override;
+    QDateTime now() const override;
 };
 
 } // namespace quorvex::platform::qt

@@ -84,6 +84,17 @@ void HostAtDesktop::pressKey(unsigned long keysym)
     XFlush(m_display);
 }
 
+void HostAtDesktop::pressWithControl(unsigned long keysym)
+{
+    const KeyCode control = XKeysymToKeycode(m_display, XK_Control_L);
+    const KeyCode key = XKeysymToKeycode(m_display, keysym);
+    XTestFakeKeyEvent(m_display, control, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, key, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, key, False, CurrentTime);
+    XTestFakeKeyEvent(m_display, control, False, CurrentTime);
+    XFlush(m_display);
+}
+
 bool HostAtDesktop::type(const QString& text)
 {
     struct Stroke

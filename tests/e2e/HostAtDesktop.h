@@ -37,6 +37,8 @@ public:
     /// Types printable ASCII into the focused window, holding Shift for what lies on a key's second level.
     /// Returns false, typing nothing, when the keyboard map has no key for one of the characters.
     bool type(const QString& text);
+    /// Presses the key of `keysym` while holding the left Ctrl key, in the focused window.
+    void pressWithControl(unsigned long keysym);
 
     /// The managed windows from bottom to top (_NET_CLIENT_LIST_STACKING).
     std::vector<unsigned long> stackingOrder() const;

@@ -32,10 +32,10 @@ ConsoleFixture::ConsoleFixture(const Store& stored) : m_platform(fake.platform()
 }
 
 ConsoleFixture::ConsoleFixture(platform::SettingsStore& store)
-    : m_platform{
-          fake.platform().messageBox, fake.platform().inputBox, fake.platform().fileChooser, store,
-          fake.platform().keyboard,   fake.platform().events,   fake.platform().clock,       fake.platform().random,
-          fake.platform().launcher,   fake.platform().keepAbove}
+    : m_platform{fake.platform().messageBox, fake.platform().inputBox,  fake.platform().fileChooser,
+                 store,                      fake.platform().keyboard,  fake.platform().events,
+                 fake.platform().clock,      fake.platform().random,    fake.platform().launcher,
+                 fake.platform().keepAbove,  fake.platform().dataFolder, fake.platform().seededRandom}
 {
     fake.windowTitles = {kRoom};
     restart();

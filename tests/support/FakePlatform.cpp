@@ -9,7 +9,10 @@
 
 namespace quorvex::test {
 
-FakePlatform::FakePlatform() : m_platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this} {}
+FakePlatform::FakePlatform()
+    : m_platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this}
+{
+}
 
 QString FakePlatform::Sent::text() const
 {
@@ -164,6 +167,11 @@ QDate FakePlatform::today() const
     return date;
 }
 
+QDateTime FakePlatform::now() const
+{
+    return QDateTime(date, time);
+}
+
 double FakePlatform::nextFraction()
 {
     if (fractions.empty()) {
@@ -186,6 +194,24 @@ std::optional<QString> FakePlatform::startDetached(const QString& program, const
 void FakePlatform::setKeepAbove(QWidget&, bool above)
 {
     keepAboveCalls.push_back(above);
+}
+
+std::optional<QString> FakePlatform::append(const QString& name, const QString& text)
+{
+    if (dataFailure) {
+        return dataFailure;
+    }
+    dataFiles[name] += text;
+    return std::nullopt;
+}
+
+platform::DataFileText FakePlatform::read(const QString& name) const
+{
+    if (dataReadFailure) {
+        return {QString(), dataReadFailure};
+    }
+    const auto found = dataFiles.find(name);
+    return {found == dataFiles.end() ? QString() : found->second, std::nullopt};
 }
 
 } // namespace quorvex::test

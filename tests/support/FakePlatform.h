@@ -16,7 +16,7 @@
 namespace quorvex::test {
 
 // A machine for the console to run on in tests: it records every box, question, activation, keystroke,
-// setting and launch, answers the dialogs from a script, and lets the test set the windows, date and randomness.
+// setting, launch and data file, answers the dialogs from a script, and lets the test set the windows, date and randomness.
 class FakePlatform final : private platform::MessageBox,
                            private platform::InputBox,
                            private platform::FileChooser,
@@ -26,7 +26,8 @@ class FakePlatform final : private platform::MessageBox,
                            private platform::Clock,
                            private platform::RandomSource,
                            private platform::Launcher,
-                           private platform::KeepAbove
+                           private platform::KeepAbove,
+                           private platform::DataFolder
 {
 public:
     FakePlatform();
@@ -96,10 +97,16 @@ public:
 
     // Date, randomness, processes, keep-above
     QDate date = QDate(2026, 3, 1);
-    std::deque<double> fractions;
+    QTime time = QTime(20, 15, 7);
+    std::deque<double> fractions; // drawn by both random sequences, the seeded one too
     std::vector<Launch> launches;
     std::optional<QString> launchFailure;
     std::vector<bool> keepAboveCalls;
+
+    // Data folder
+    std::map<QString, QString> dataFiles;  // name, text
+    std::optional<QString> dataFailure;    // when set, every append fails with it and changes nothing
+    std::optional<QString> dataReadFailure;
 
 private:
     void show(const QString& prompt, platform::MessageStyle style, const QString& title) override;
@@ -114,9 +121,12 @@ private:
     platform::TypingResult type(std::span<const platform::Keystroke> keys, bool wait) override;
     void processPendingEvents() override;
     QDate today() const override;
+    QDateTime now() const override;
     double nextFraction() override;
     std::optional<QString> startDetached(const QString& program, const QStringList& arguments) override;
     void setKeepAbove(QWidget& window, bool above) override;
+    std::optional<QString> append(const QString& name, const QString& text) override;
+    platform::DataFileText read(const QString& name) const override;
 
     platform::Platform m_platform;
 };

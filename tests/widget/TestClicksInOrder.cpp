@@ -47,8 +47,9 @@ private Q_SLOTS:
         fake.windowTitles = {test::kRoom};
         platform::qt::QtEventPump pump;
         const platform::Platform& f = fake.platform();
-        platform::Platform machine{f.messageBox, f.inputBox, f.fileChooser, f.settings, f.keyboard,
-                                   pump,         f.clock,    f.random,      f.launcher, f.keepAbove};
+        platform::Platform machine{f.messageBox, f.inputBox, f.fileChooser, f.settings,   f.keyboard,
+                                   pump,         f.clock,    f.random,      f.launcher,   f.keepAbove,
+                                   f.dataFolder, f.seededRandom};
         console::Main console(machine);
         console.show();
         QVERIFY(QTest::qWaitForWindowExposed(&console));
