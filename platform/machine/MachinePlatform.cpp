@@ -11,6 +11,7 @@
 #include "platform/qt/SequenceRandomSource.h"
 #include "platform/qt/SystemClock.h"
 #include "platform/qt/XdgDataFolder.h"
+#include "platform/unix/TerminationSignals.h"
 #include "platform/wayland/WaylandWindowKeyboard.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11KeepAbove.h"
@@ -34,6 +35,8 @@ struct MachinePlatform::Parts
     qt::QtFileChooser fileChooser;
     qt::IniSettingsStore settings;
     x11::X11WindowKeyboard x11Keyboard;
+    // A console ended by TERM, INT or HUP gives the host's keyboard back first; it goes before the keyboard does.
+    posix::TerminationSignals terminationSignals{[this] { x11Keyboard.restoreKeyboard(); }};
     // Rooms that are native windows of a wlroots compositor: asked only when no X11 window has the title.
     wayland::WaylandWindowKeyboard waylandKeyboard;
     CombinedWindowKeyboard keyboard;

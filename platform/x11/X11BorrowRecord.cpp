@@ -4,9 +4,7 @@
 #include "X11KeyboardDescription.h"
 #include "X11Property.h"
 
-#include <X11/XKBlib.h>
-#include <X11/Xatom.h>
-#include <X11/extensions/XTest.h>
+#include "XlibHeaders.h"
 
 #include <signal.h>
 #include <unistd.h>

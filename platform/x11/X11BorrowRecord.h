@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <X11/Xlib.h>
+#include "XlibHeaders.h"
 
 #include <span>
 

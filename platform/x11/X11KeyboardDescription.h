@@ -3,8 +3,7 @@
 
 #include "KeysymMapping.h"
 
-#include <X11/XKBlib.h>
-#include <X11/Xlib.h>
+#include "XlibHeaders.h"
 
 #include <array>
 #include <memory>

@@ -4,7 +4,7 @@
 #include "KeysymMapping.h"
 #include "X11BorrowRecord.h"
 
-#include <X11/Xlib.h>
+#include "XlibHeaders.h"
 
 #include <chrono>
 #include <optional>

@@ -51,7 +51,6 @@ private:
     X11SpareKeyBindings m_bindings;
     SpareKeyLending m_lending;
     QTimer m_releaseTimer;
-    std::unique_ptr<posix::TerminationSignals> m_signals;
 };
 
 X11WindowKeyboard::ServerKeySink::ServerKeySink(Display* display)
@@ -65,12 +64,10 @@ X11WindowKeyboard::ServerKeySink::ServerKeySink(Display* display)
         const X11ErrorTrap releaseTrap(m_display);
         m_bindings.release();
     });
-    m_signals = std::make_unique<posix::TerminationSignals>([this] { restoreKeyboard(); });
 }
 
 X11WindowKeyboard::ServerKeySink::~ServerKeySink()
 {
-    m_signals.reset();
     const X11ErrorTrap trap(m_display);
     m_bindings.release();
 }
@@ -215,6 +212,13 @@ TypingResult X11WindowKeyboard::type(std::span<const Keystroke> keys, bool wait)
         return {KeyboardError::Unavailable, 0};
     }
     return m_sink->type(keys, wait);
+}
+
+void X11WindowKeyboard::restoreKeyboard()
+{
+    if (m_sink) {
+        m_sink->restoreKeyboard();
+    }
 }
 
 } // namespace quorvex::platform::x11

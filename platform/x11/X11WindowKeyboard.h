@@ -27,6 +27,9 @@ public:
 
     KeyboardError activate(const QString& title, bool wait) override;
     TypingResult type(std::span<const Keystroke> keys, bool wait) override;
+    /// Gives the borrowed keys back now, whatever a lagging room still has to read: the program
+    /// is ending. Called from the handling of a termination signal.
+    void restoreKeyboard();
 
 private:
     class ServerKeySink;

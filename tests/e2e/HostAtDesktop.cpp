@@ -7,12 +7,7 @@
 #include <chrono>
 #include <thread>
 
-// Xlib after Qt: its macros (Bool, Status, None) break Qt's headers.
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/XKBlib.h>
-#include <X11/extensions/XTest.h>
-#include <X11/keysym.h>
+#include "platform/x11/XlibHeaders.h"
 
 namespace quorvex::e2e {
 namespace {

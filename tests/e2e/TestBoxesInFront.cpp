@@ -9,7 +9,7 @@
 #include "console/Main.h"
 #include "console/MainControls.h"
 #include "console/SettingsTable.h"
-#include "platform/MachinePlatform.h"
+#include "platform/machine/MachinePlatform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,7 +23,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <X11/keysym.h>
+#include "platform/x11/XlibHeaders.h"
 
 #include <algorithm>
 #include <deque>

@@ -12,10 +12,7 @@
 #include <QProcess>
 #include <QTest>
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-// X.h's None is a macro that would turn KeyboardError::None into a number.
-#undef None
+#include "platform/x11/XlibHeaders.h"
 
 #include <signal.h>
 

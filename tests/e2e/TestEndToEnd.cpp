@@ -10,7 +10,7 @@
 #include "console/Main.h"
 #include "console/MainControls.h"
 #include "console/SettingsTable.h"
-#include "platform/MachinePlatform.h"
+#include "platform/machine/MachinePlatform.h"
 #include "platform/x11/X11WindowKeyboard.h"
 
 #include <QApplication>
@@ -29,14 +29,7 @@
 #include <QTest>
 #include <QTimer>
 
-// Xlib after Qt: its macros (Bool, Status, None) break Qt's headers.
-#include <X11/XKBlib.h>
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
-#include <X11/keysym.h>
-// X.h's None is a macro that would turn KeyboardError::None into a number.
-#undef None
+#include "platform/x11/XlibHeaders.h"
 
 #include <chrono>
 #include <deque>

@@ -10,7 +10,7 @@
 #include "console/MainControls.h"
 #include "console/SaidInRoomWindow.h"
 #include "console/SettingsTable.h"
-#include "platform/MachinePlatform.h"
+#include "platform/machine/MachinePlatform.h"
 #include "platform/qt/IniSettingsStore.h"
 
 #include <QAction>
@@ -28,7 +28,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <X11/keysym.h>
+#include "platform/x11/XlibHeaders.h"
 
 #include <memory>
 #include <set>

@@ -9,7 +9,7 @@
 #include "console/Main.h"
 #include "console/MainControls.h"
 #include "console/SettingsTable.h"
-#include "platform/MachinePlatform.h"
+#include "platform/machine/MachinePlatform.h"
 
 #include <QApplication>
 #include <QFile>

@@ -3,6 +3,7 @@
 // types TEXT (COUNT times over) into the window titled TITLE, then lingers until its borrowed keys are given back.
 // Started without arguments it only opens the keyboard, which repairs what a killed console left behind.
 
+#include "platform/unix/TerminationSignals.h"
 #include "platform/x11/X11WindowKeyboard.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     const quorvex::platform::x11::X11Display display;
     quorvex::platform::x11::X11WindowKeyboard keyboard(display);
+    const quorvex::platform::posix::TerminationSignals terminationSignals([&keyboard] { keyboard.restoreKeyboard(); });
     if (argc != 4) {
         return argc == 1 ? 0 : 2;
     }

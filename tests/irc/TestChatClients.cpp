@@ -14,7 +14,7 @@
 #include "console/MainControls.h"
 #include "console/SettingsTable.h"
 #include "e2e/RoomRecord.h"
-#include "platform/MachinePlatform.h"
+#include "platform/machine/MachinePlatform.h"
 
 #include <QApplication>
 #include <QFile>
@@ -26,10 +26,7 @@
 #include <QTest>
 #include <QTimer>
 
-// Xlib after Qt: its macros (Bool, Status, None) break Qt's headers.
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
-#undef None
+#include "platform/x11/XlibHeaders.h"
 
 #include <memory>
 

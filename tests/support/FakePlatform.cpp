@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakePlatform.h"
 
-#include "platform/TitleMatch.h"
+#include "platform/common/TitleMatch.h"
 
 #include <QTest>
 
