@@ -3,6 +3,7 @@
 // stand-in chat room (an xterm whose recorder writes each line it gets to a file). Runs inside
 // tests/e2e/x11-session, which provides the display, the window manager and the room.
 
+#include "ExpectedReports.h"
 #include "HostAtDesktop.h"
 #include "RoomRecord.h"
 #include "console/ClickableLabel.h"
@@ -39,6 +40,8 @@
 using namespace quorvex;
 
 namespace {
+
+using e2e::scoreReport;
 
 constexpr int kArrivalTimeout = 10000;
 const QString kRoom = QStringLiteral("Trivia  Adult");
@@ -749,17 +752,6 @@ private:
             return {};
         }
         return QString::fromUtf8(xkbcomp.readAllStandardOutput());
-    }
-
-    static QStringList scoreReport(const QString& guys, const QString& gals)
-    {
-        return {QString(),
-                QString(),
-                QStringLiteral("###################"),
-                QStringLiteral("# The Score is ..."),
-                QStringLiteral("# ") + guys + QStringLiteral(" GUYS"),
-                QStringLiteral("# ") + gals + QStringLiteral(" gals"),
-                QString()};
     }
 
     // Every line the room has had, each ended by Enter; a line still being typed is not one yet.

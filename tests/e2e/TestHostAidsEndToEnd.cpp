@@ -3,6 +3,7 @@
 // Ctrl+H shows the day's record and says an entry again, and a right click switches picks without repeats. The
 // room is the recorder's xterm. Runs inside tests/e2e/x11-session.
 
+#include "ExpectedReports.h"
 #include "HostAtDesktop.h"
 #include "RoomRecord.h"
 #include "console/ClickableLabel.h"
@@ -37,25 +38,11 @@ using namespace quorvex;
 
 namespace {
 
+using e2e::adjustmentReport;
+using e2e::scoreReport;
+
 constexpr int kTimeout = 20000;
 constexpr int kQuestions = 5;
-
-QStringList scoreReport(const QString& guys, const QString& gals)
-{
-    return {QString(),
-            QString(),
-            QStringLiteral("###################"),
-            QStringLiteral("# The Score is ..."),
-            QStringLiteral("# ") + guys + QStringLiteral(" GUYS"),
-            QStringLiteral("# ") + gals + QStringLiteral(" gals"),
-            QString()};
-}
-
-QStringList adjustmentReport(const QString& scores)
-{
-    return {QString(), QString(), QStringLiteral("###################"), QStringLiteral("# SCORE ADJUSTMENT "),
-            QStringLiteral("# The Score is ...  ") + scores};
-}
 
 } // namespace
 

@@ -4,6 +4,7 @@
 // window manager; the room hears every text whole and in the order of the clicks, and no box comes up. The host's
 // clicks go through the X server (xdotool); the room is the recorder's xterm. Runs inside tests/e2e/x11-session.
 
+#include "ExpectedReports.h"
 #include "HostAtDesktop.h"
 #include "RoomRecord.h"
 #include "console/Main.h"
@@ -31,18 +32,9 @@ using namespace quorvex;
 
 namespace {
 
-constexpr int kArrivalTimeout = 20000;
+using e2e::scoreReport;
 
-QStringList scoreReport(const QString& guys, const QString& gals)
-{
-    return {QString(),
-            QString(),
-            QStringLiteral("###################"),
-            QStringLiteral("# The Score is ..."),
-            QStringLiteral("# ") + guys + QStringLiteral(" GUYS"),
-            QStringLiteral("# ") + gals + QStringLiteral(" gals"),
-            QString()};
-}
+constexpr int kArrivalTimeout = 20000;
 
 QStringList pointer(const QWidget& control)
 {

@@ -4,6 +4,7 @@
 // tests/e2e/wayland-session, which provides the compositor and the room; QUORVEX_E2E_ROOM says which room it made,
 // QUORVEX_E2E_ACTIVATION=urgent that sway will not hand the focus to a window that asks for it.
 
+#include "ExpectedReports.h"
 #include "console/ClickableLabel.h"
 #include "console/Main.h"
 #include "console/MainControls.h"
@@ -30,6 +31,8 @@ using namespace quorvex;
 
 namespace {
 
+using e2e::scoreReport;
+
 constexpr int kArrivalTimeout = 10000;
 const QString kRoom = QStringLiteral("Trivia  Adult");
 const QString kNoWindow = QStringLiteral("Error!: Group name is incorrect or Group is not open");
@@ -38,17 +41,6 @@ const QString kNotActivated =
                    "forward (on its workspace, if it is on another one) and try again.");
 // Both characters of the escape set that lie outside ASCII, and three that a US keyboard lacks.
 const QString kForeign = QStringLiteral("\u00a3 \u00ac \u20ac \u00e9 \u00c5");
-
-QStringList scoreReport(const QString& guys, const QString& gals)
-{
-    return {QString(),
-            QString(),
-            QStringLiteral("###################"),
-            QStringLiteral("# The Score is ..."),
-            QStringLiteral("# ") + guys + QStringLiteral(" GUYS"),
-            QStringLiteral("# ") + gals + QStringLiteral(" gals"),
-            QString()};
-}
 
 } // namespace
 
