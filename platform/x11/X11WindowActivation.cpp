@@ -100,17 +100,7 @@ bool X11WindowActivation::isOwnWindow(Window window)
         if (X11Property(m_display, window, m_netWmPid, XA_CARDINAL).first32() == ownPid) {
             return true;
         }
-        Window treeRoot = kNoWindow;
-        Window parent = kNoWindow;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        if (XQueryTree(m_display, window, &treeRoot, &parent, &children, &count) == 0) {
-            return false;
-        }
-        if (children != nullptr) {
-            XFree(children);
-        }
-        window = parent;
+        window = parentOf(m_display, window);
     }
     return false;
 }

@@ -19,6 +19,21 @@ std::vector<Window> childrenOf(Display* display, Window window)
     return result;
 }
 
+Window parentOf(Display* display, Window window)
+{
+    Window root = kNone;
+    Window parent = kNone;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) {
+        return kNone;
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return parent;
+}
+
 bool isInside(Display* display, Window window, Window ancestor)
 {
     const Window root = DefaultRootWindow(display);
@@ -26,17 +41,7 @@ bool isInside(Display* display, Window window, Window ancestor)
         if (window == ancestor) {
             return true;
         }
-        Window treeRoot = kNone;
-        Window parent = kNone;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        if (XQueryTree(display, window, &treeRoot, &parent, &children, &count) == 0) {
-            return false;
-        }
-        if (children != nullptr) {
-            XFree(children);
-        }
-        window = parent;
+        window = parentOf(display, window);
     }
     return false;
 }

@@ -14,6 +14,9 @@ inline constexpr int kMaximumDepth = 32;
 /// The children of `window`, bottom-most first; none when it is gone.
 std::vector<Window> childrenOf(Display* display, Window window);
 
+/// The parent of `window`; none when it is gone.
+Window parentOf(Display* display, Window window);
+
 /// Whether `window` is `ancestor` or lies below it (within kMaximumDepth levels).
 bool isInside(Display* display, Window window, Window ancestor);
 
